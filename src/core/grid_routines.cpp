@@ -1,0 +1,39 @@
+#include "core/grid_routines.h"
+
+#include "core/shared_state.h"
+#include "core/student_table.h"
+#include "core/table_host.h"
+
+namespace gakunen {
+
+void SetGridColumns(SharedState& state, TableHost& screen) {
+  state.CurrentForm = &screen;
+  screen.table().setCols(state.ColumnCount);
+}
+
+void SetGridRows(SharedState& state, TableHost& screen) {
+  state.CurrentForm = &screen;
+  screen.table().setRows(state.RowCount);
+}
+
+void ApplyStandardWidths(StudentTable& table, int columns) {
+  for (int c = 0; c < columns; ++c) table.setColWidth(c, 500);
+  table.setColWidth(0, 300);
+  table.setColWidth(1, 300);
+  table.setColWidth(2, 1300);
+}
+
+void SetStandardColumnWidths(SharedState& state, TableHost& screen) {
+  state.CurrentForm = &screen;
+  ApplyStandardWidths(screen.table(), state.ColumnCount);
+}
+
+void WriteRosterHeader(SharedState& state, TableHost& screen) {
+  state.CurrentForm = &screen;
+  StudentTable& t = screen.table();
+  t.setText(0, 0, QStringLiteral("組"));
+  t.setText(0, 1, QStringLiteral("番"));
+  t.setText(0, 2, QStringLiteral("生徒氏名"));
+}
+
+}  // namespace gakunen
