@@ -1,0 +1,62 @@
+#include "ui/file_sequences.h"
+
+#include "core/data_file.h"
+#include "core/shared_state.h"
+#include "core/table_host.h"
+#include "ui/app_context.h"
+#include "ui/screen.h"
+
+#include <QWidget>
+
+namespace gakunen {
+
+namespace {
+void noteCurrentForm(AppContext& app, QWidget& owner) {
+  if (auto* host = dynamic_cast<TableHost*>(&owner)) app.state().CurrentForm = host;
+}
+}  // namespace
+
+QString ShowOpenDataDialog(AppContext& app, QWidget& owner, const FileDialogSettings& settings) {
+  noteCurrentForm(app, owner);
+  const QString name = app.dialogs().openFile(settings, QStringLiteral("データを開く"));
+  owner.show();
+  return name;
+}
+
+QString ShowSaveDataDialog(AppContext& app, QWidget& owner, const FileDialogSettings& settings) {
+  noteCurrentForm(app, owner);
+  const QString name = app.dialogs().saveFile(settings, QStringLiteral("データを保存する"));
+  owner.show();
+  return name;
+}
+
+bool LoadIntoScreen(AppContext& app, Screen& receiving, const QString& path, const std::function<void()>& afterCount) {
+  std::optional<LoadError> error;
+  {
+    BusyScope busy(app);
+    error = LoadDataFile(app.state(), receiving, path, afterCount);
+  }
+  if (error) {
+    app.dialogs().message(error->message());
+    return false;
+  }
+  return true;
+}
+
+bool SaveScreenTable(AppContext& app, Screen& screen, const FileDialogSettings& settings) {
+  screen.setTableVisible(false);
+  const QString path = ShowSaveDataDialog(app, screen, settings);
+  if (path.isEmpty()) {
+    screen.setTableVisible(true);
+    return false;
+  }
+  const auto error = WriteTableToFile(app.state(), screen, path);
+  screen.setTableVisible(true);
+  if (error) {
+    app.dialogs().message(error->message());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace gakunen

@@ -1,0 +1,116 @@
+#include "ui/print_preview.h"
+
+#include "ui/dialogs.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QToolBar>
+
+namespace gakunen {
+
+namespace {
+
+QString documentName() {
+  const QString name = QGuiApplication::applicationDisplayName();
+  return name.isEmpty() ? QCoreApplication::applicationName() : name;
+}
+
+// Draws every page of the job on a paged device. The device must have the
+// first page's layout already; each further page gets its own before it starts.
+void paintPages(const PrintJob& job, QPagedPaintDevice& device, QPainter& painter) {
+  for (int i = 0; i < job.pageCount(); ++i) {
+    const PrintedPage& page = job.pages[i];
+    if (i > 0) {
+      device.setPageLayout(PageLayoutFor(page.setup));
+      device.newPage();
+    }
+    // The painter's origin is the corner of the printable area.
+    PlayPage(painter, page);
+  }
+}
+
+}  // namespace
+
+void ShowPrintPreview(const PrintJob& job, QWidget* parent, Dialogs* dialogs) {
+  if (job.pages.isEmpty()) return;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(documentName());
+  printer.setPageLayout(PageLayoutFor(job.pages.first().setup));
+
+  QPrintPreviewDialog preview(&printer, parent);
+  preview.setWindowTitle(QStringLiteral("印刷プレビュー"));
+  preview.resize(900, 760);
+  QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&job](QPrinter* target) {
+    target->setPageLayout(PageLayoutFor(job.pages.first().setup));
+    QPainter painter;
+    if (!painter.begin(target)) return;
+    paintPages(job, *target, painter);
+    painter.end();
+  });
+
+  if (dialogs) {
+    if (auto* toolbar = preview.findChild<QToolBar*>()) {
+      toolbar->addSeparator();
+      QAction* save = toolbar->addAction(QStringLiteral("PDFに保存"));
+      save->setToolTip(QStringLiteral("印刷する内容をPDFファイルに保存します"));
+      QObject::connect(save, &QAction::triggered, &preview, [&job, dialogs] {
+        const FileDialogSettings settings{QStringLiteral("PDFファイル(*.pdf)|*.pdf"), QStringLiteral("pdf"), {}};
+        const QString path = dialogs->saveFile(settings, QStringLiteral("PDFに保存する"));
+        if (path.isEmpty()) return;
+        if (!WriteJobToPdf(job, path)) dialogs->message(QStringLiteral("PDFファイルを保存できませんでした。\n") + path);
+      });
+    }
+  }
+  preview.exec();
+}
+
+bool WriteJobToPdf(const PrintJob& job, const QString& path) {
+  if (job.pages.isEmpty() || path.isEmpty()) return false;
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  {
+    QPdfWriter writer(&file);
+    writer.setCreator(documentName());
+    writer.setTitle(documentName());
+    writer.setResolution(1200);
+    writer.setPageLayout(PageLayoutFor(job.pages.first().setup));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+      file.cancelWriting();
+      return false;
+    }
+    paintPages(job, writer, painter);
+    if (!painter.end()) {
+      file.cancelWriting();
+      return false;
+    }
+  }
+  return file.commit();
+}
+
+QImage RenderJobPage(const PrintJob& job, int index, int dpi) {
+  if (index < 0 || index >= job.pageCount() || dpi <= 0) return {};
+  const PrintedPage& page = job.pages[index];
+  const QPageLayout layout = PageLayoutFor(page.setup);
+  const QRect sheet = layout.fullRectPixels(dpi);
+  QImage image(sheet.size(), QImage::Format_RGB32);
+  image.setDotsPerMeterX(static_cast<int>(dpi / 0.0254 + 0.5));
+  image.setDotsPerMeterY(static_cast<int>(dpi / 0.0254 + 0.5));
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  painter.translate(layout.paintRectPixels(dpi).topLeft());
+  PlayPage(painter, page);
+  painter.end();
+  return image;
+}
+
+}  // namespace gakunen
