@@ -1,0 +1,87 @@
+#include "core/screens/application.h"
+#include "ui/page_printer.h"
+#include "ui/print_preview.h"
+#include "ui/qt_dialogs.h"
+#include "ui/scenario_runner.h"
+#include "ui/scripted_dialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QTextStream>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// The scenario option and whether a platform was named on the command line.
+struct Options {
+  QString scenario;
+  bool platformGiven = false;
+};
+
+Options scanOptions(int argc, char** argv) {
+  Options o;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--scenario") == 0 && i + 1 < argc) o.scenario = QString::fromLocal8Bit(argv[++i]);
+    if (std::strcmp(argv[i], "-platform") == 0) o.platformGiven = true;
+  }
+  return o;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const Options options = scanOptions(argc, argv);
+  if (!options.scenario.isEmpty() && !options.platformGiven && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+
+  QApplication qapp(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("gakunen"));
+  QApplication::setApplicationDisplayName(QStringLiteral("学年"));
+  // The grids' font; IPA P Gothic stands in for it on this system.
+  QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+  QFont base(QStringLiteral("ＭＳ Ｐゴシック"), 10);
+  QApplication::setFont(base);
+
+  using namespace gakunen;
+  if (!options.scenario.isEmpty()) {
+    auto dialogs = std::make_unique<ScriptedDialogs>();
+    auto printer = std::make_unique<PagePrinter>();
+    ScriptedDialogs* scripted = dialogs.get();
+    PagePrinter* pages = printer.get();
+    Application app(std::move(dialogs), std::move(printer));
+    app.setScenarioMode(true);
+    app.start();
+    QApplication::processEvents();
+    ScenarioEnvironment env;
+    env.app = &app;
+    env.dialogs = scripted;
+    env.ended = [&] { return app.hasEnded(); };
+    env.jobsFinished = [&] { return pages->jobsFinished(); };
+    env.lastJobPages = [&] { return pages->lastJob().pageCount(); };
+    env.saveLastJobPages = [&](const QString& folder, QString* error) {
+      const PrintJob& lastJob = pages->lastJob();
+      if (pages->jobsFinished() == 0) return false;
+      for (int i = 0; i < lastJob.pageCount(); ++i) {
+        const QString file = QDir(folder).filePath(QStringLiteral("page-%1.png").arg(i + 1));
+        if (!RenderJobPage(lastJob, i, 100).save(file, "PNG")) {
+          *error = file;
+          return false;
+        }
+      }
+      return true;
+    };
+    QTextStream out(stdout);
+    return RunScenario(env, options.scenario, out);
+  }
+
+  auto printer = std::make_unique<PagePrinter>();
+  PagePrinter* pages = printer.get();
+  Application app(std::make_unique<QtDialogs>(), std::move(printer));
+  pages->setJobHandler(
+      [&app](const PrintJob& job) { ShowPrintPreview(job, QApplication::activeWindow(), &app.dialogs()); });
+  app.start();
+  return QApplication::exec();
+}

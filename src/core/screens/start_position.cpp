@@ -1,0 +1,68 @@
+#include "core/screens/start_position.h"
+
+#include "core/numbers.h"
+#include "core/shared_state.h"
+#include "core/student_table.h"
+#include "ui/dialogs.h"
+#include "ui/grid_view.h"
+#include "ui/screen.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <optional>
+
+namespace gakunen {
+
+namespace {
+
+// The answer as a whole number; nothing when it is empty (the caller stops
+// quietly) or, after a message, when it is not a number.
+std::optional<int> askWhole(Dialogs& dialogs, const QString& prompt) {
+  const QString answer = dialogs.input(prompt);
+  if (answer.isEmpty()) return std::nullopt;
+  auto value = ReadWholeAnswer(answer);
+  if (!value) dialogs.message(QStringLiteral("「%1」は数として読めません。入力する位置は変わりません。").arg(answer));
+  return value;
+}
+
+}  // namespace
+
+bool AskStartPosition(AppContext& app, Screen& screen) {
+  SharedState& state = app.state();
+  state.CurrentForm = &screen;
+  Dialogs& dialogs = app.dialogs();
+  const auto classNumber = askWhole(dialogs, QStringLiteral("何組から入力しますか？"));
+  if (!classNumber) return false;
+  const auto number = askWhole(dialogs, QStringLiteral("何番から入力しますか？"));
+  if (!number) return false;
+
+  screen.setTableVisible(false);
+  const StudentTable& t = screen.table();
+  const int end = std::min(state.RowCount, t.rows());
+  int found = -1;
+  // Class and number 0 would match blank rows such as totals at the bottom.
+  for (int r = 1; r<end&& * classNumber> 0 && *number > 0; ++r) {
+    if (TextValue(t.text(r, 0)) == *classNumber && TextValue(t.text(r, 1)) == *number) {
+      found = r;
+      break;
+    }
+  }
+  screen.setTableVisible(true);
+  if (found < 0) {
+    dialogs.message(QStringLiteral("その組・番の生徒は見つかりません。"));
+    return false;
+  }
+
+  state.CurrentRow = found;
+  screen.grid()->showRow(found);
+  auto* entry = screen.findChild<QLineEdit*>(QStringLiteral("Text1"));
+  if (auto* ok = screen.findChild<QPushButton*>(QStringLiteral("Command2"))) ok->setEnabled(true);
+  if (entry) {
+    entry->setEnabled(true);
+    entry->setFocus();
+  }
+  return true;
+}
+
+}  // namespace gakunen
