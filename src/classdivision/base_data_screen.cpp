@@ -1,0 +1,62 @@
+#include "classdivision/base_data_screen.h"
+
+#include "classdivision/column_choice_panel.h"
+#include "classdivision/division_screen.h"
+#include "classdivision/division_work.h"
+#include "core/screens/transfer_dialog.h"
+#include "core/shared_state.h"
+#include "ui/dialogs.h"
+
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace gakunen {
+
+BaseDataScreen::BaseDataScreen(AppContext& app, QWidget* parent)
+    : Screen(app, QStringLiteral("Form12"), QStringLiteral("クラス分け画面"), parent) {
+  auto* choose = addButton(QStringLiteral("Command1"), QStringLiteral("データの抽出"),
+                           QStringLiteral("クラス分けする基準の列を選びます"));
+  panel_ = new ColumnChoicePanel(this);
+  buttonColumn()->addWidget(panel_);
+  auto* transfer = addButton(QStringLiteral("Command4"), QStringLiteral("転入生"),
+                             QStringLiteral("転入生がいたら追加しておいてください"));
+  auto* end = addButton(QStringLiteral("Command2"), QStringLiteral("終了"));
+
+  connect(choose, &QPushButton::clicked, panel_, &QWidget::show);
+  connect(panel_->okButton(), &QPushButton::clicked, this, &BaseDataScreen::extract);
+  connect(transfer, &QPushButton::clicked, this, &BaseDataScreen::addTransferStudent);
+  connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
+}
+
+void BaseDataScreen::extract() {
+  SharedState& st = state();
+  const auto caption = panel_->chosenCaption();
+  if (!caption) {
+    dialogs().message(QStringLiteral("どれかを選んでください。"));
+    panel_->show();
+    return;
+  }
+  // Without a basis column there is nothing to divide on: stay here.
+  const auto basis = FindBasisColumn(table(), st.ColumnCount, *caption);
+  if (!basis) {
+    dialogs().message(MissingColumnMessage(*caption));
+    panel_->show();
+    return;
+  }
+  auto* division = app_.formAs<DivisionScreen>(QStringLiteral("Form13"));
+  if (!division) return;
+  hide();
+  ExtractColumn(table(), st.RowCount, *basis, division->table());
+  st.BaseColumnCount = 4;
+  division->startDivision();
+  division->show();
+  panel_->show();
+}
+
+void BaseDataScreen::addTransferStudent() {
+  state().ModeCode = 7;
+  dialogs().message(QStringLiteral("スクロールして転入生の出席番号を確認してください。"));
+  ShowTransferDialog(app_, *this);
+}
+
+}  // namespace gakunen

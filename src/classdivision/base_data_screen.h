@@ -1,0 +1,23 @@
+#pragma once
+
+#include "ui/screen.h"
+
+namespace gakunen {
+
+class ColumnChoicePanel;
+
+// Form12, "クラス分け画面": the base score file, from which the column the
+// division rests on is extracted into the division table of Form13.
+class BaseDataScreen : public Screen {
+  Q_OBJECT
+ public:
+  explicit BaseDataScreen(AppContext& app, QWidget* parent = nullptr);
+
+ private:
+  void extract();
+  void addTransferStudent();
+
+  ColumnChoicePanel* panel_;
+};
+
+}  // namespace gakunen

@@ -1,0 +1,267 @@
+#include "classdivision/division_work.h"
+
+#include "core/numbers.h"
+#include "core/shared_state.h"
+#include "core/student_table.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace gakunen {
+
+namespace {
+
+constexpr int kFirstTestColumn = 3;
+
+// Class tables and the class list are one student per row in these columns.
+constexpr int kClassListColumns = 5;
+
+const QStringList& classListTitles() {
+  static const QStringList titles = {QStringLiteral("新組"), QStringLiteral("番号"), QStringLiteral("生徒氏名"),
+                                     QStringLiteral("合計"), QStringLiteral("旧組")};
+  return titles;
+}
+
+void setClassListWidths(StudentTable& table) {
+  for (int c = 0; c < kClassListColumns; ++c) table.setColWidth(c, 500);
+  table.setColWidth(2, 1000);
+}
+
+// Rows of the table that hold students as RowCount describes them; a
+// RowCount beyond the table never reaches past its last row.
+int studentRowEnd(const SharedState& state, const StudentTable& table) {
+  return std::clamp(state.RowCount, 1, std::max(table.rows(), 1));
+}
+
+// The new class a class cell names: exactly "1" to "15", nothing else.
+int newClassOf(const QString& text) {
+  if (text.isEmpty() || text.size() > 2 || text.front() == u'0') return 0;
+  int value = 0;
+  for (QChar ch : text) {
+    if (ch < u'0' || ch > u'9') return 0;
+    value = value * 10 + (ch.unicode() - u'0');
+  }
+  return value <= kMaxNewClasses ? value : 0;
+}
+
+}  // namespace
+
+const QStringList& DivisionChoiceCaptions() {
+  static const QStringList captions = {QStringLiteral("合計"), QStringLiteral("国語"), QStringLiteral("社会"),
+                                       QStringLiteral("数学"), QStringLiteral("理科"), QStringLiteral("英語"),
+                                       QStringLiteral("音楽"), QStringLiteral("美術"), QStringLiteral("保体"),
+                                       QStringLiteral("技家")};
+  return captions;
+}
+
+std::optional<int> FindBasisColumn(const StudentTable& table, int columnCount, const QString& caption) {
+  std::optional<int> found;
+  const int end = std::min(columnCount, table.cols());
+  for (int c = kFirstTestColumn; c < end; ++c)
+    if (table.text(0, c) == caption) found = c;
+  return found;
+}
+
+QString MissingColumnMessage(const QString& caption) {
+  return QStringLiteral("「%1」の列がありません。表にある列を選んでください。").arg(caption);
+}
+
+void ExtractColumn(const StudentTable& source, int rowCount, int column, StudentTable& target) {
+  rowCount = std::max(rowCount, 0);
+  std::vector<QString> cells(static_cast<size_t>(rowCount) * 4);
+  for (int r = 0; r < rowCount; ++r) {
+    QString* row = cells.data() + static_cast<size_t>(r) * 4;
+    row[0] = source.text(r, 0);
+    row[1] = source.text(r, 1);
+    row[2] = source.text(r, 2);
+    row[3] = source.text(r, column);
+  }
+  BulkChange bulk(target);
+  target.assign(rowCount, 4, std::move(cells));
+  for (int c = 0; c < 4; ++c) target.setColWidth(c, 500);
+  target.setColWidth(2, 1000);
+  target.setColWidth(0, 300);
+  target.setColWidth(1, 300);
+}
+
+std::optional<QString> RowMismatchMessage(int addedRows, int divisionRows) {
+  if (addedRows == divisionRows) return std::nullopt;
+  const int added = std::max(addedRows - 1, 0);
+  const int division = std::max(divisionRows - 1, 0);
+  QString text = QStringLiteral("追加するデータの生徒数（%1人）が、クラス分けの表の生徒数（%2人）と違います。")
+                     .arg(added)
+                     .arg(division);
+  text += QStringLiteral("データは上の行から順に組み合わせて追加します。");
+  if (added < division)
+    text += QStringLiteral("最後の%1人の欄は空になります。").arg(division - added);
+  else
+    text += QStringLiteral("表に入らない最後の%1人のデータは追加されません。").arg(added - division);
+  return text;
+}
+
+void AppendExtractedColumn(SharedState& state, StudentTable& division, const StudentTable& extract) {
+  BulkChange bulk(division);
+  const int column = state.BaseColumnCount;
+  division.setCols(column + 1);
+  division.setColWidth(column, 500);
+  const int rows = std::min(extract.rows(), division.rows());
+  for (int r = 0; r < rows; ++r) division.setText(r, column, extract.text(r, 3));
+  state.BaseColumnCount = column + 1;
+  // The column now belongs to the division table, and every later step
+  // (totals, dealing, saving) must reach all of its students.
+  state.RowCount = division.rows();
+}
+
+RenameTarget FindRenameColumn(const QString& answer, int testColumns) {
+  RenameTarget target;
+  const auto number = ReadWholeAnswer(answer);
+  if (!number) {
+    target.refusal = QStringLiteral("「%1」はテストの番号として読めません。数字で入力してください。").arg(answer);
+    return target;
+  }
+  // TestNames holds twenty names; no division rests on more tests than that.
+  const int last = std::min(testColumns, 20);
+  if (*number < 1 || *number > last) {
+    target.refusal = last == 1 ? QStringLiteral("%1番目のテストはありません。テストは1つだけです。").arg(*number)
+                               : QStringLiteral("%1番目のテストはありません。1から%2までの番号を入力してください。")
+                                     .arg(*number)
+                                     .arg(last);
+    return target;
+  }
+  target.column = *number + 2;
+  return target;
+}
+
+std::optional<QString> CheckTestTitle(const QString& title) {
+  if (TextValue(title) <= 0) return std::nullopt;
+  return QStringLiteral(
+             "「%1」は数字で始まるため、保存したファイルを読み込むときにこの列から先が読めなくなります。"
+             "漢数字を使用してください。")
+      .arg(title);
+}
+
+void AddTotalColumn(SharedState& state, StudentTable& division) {
+  BulkChange bulk(division);
+  const int column = state.BaseColumnCount;
+  division.setCols(column + 1);
+  division.setText(0, column, QStringLiteral("合計"));
+  division.setColWidth(column, 600);
+  state.BaseColumnCount = column + 1;
+  const int end = studentRowEnd(state, division);
+  for (int r = 1; r < end; ++r) {
+    double sum = 0;
+    for (int c = kFirstTestColumn; c < column; ++c) sum += TextValue(division.text(r, c));
+    division.setText(r, column, FormatGeneral(sum));
+  }
+}
+
+void RankByLastColumn(const SharedState& state, StudentTable& division) {
+  division.sortRows(state.BaseColumnCount - 1, SortOrder::Descending);
+}
+
+QStringList SerpentineSequence(int n) {
+  QStringList sequence;
+  if (n < 1) return sequence;
+  sequence.reserve(2 * n);
+  for (int i = 0; i < 2 * n; ++i) sequence.append(QString::number(i < n ? i + 1 : 2 * n - i));
+  return sequence;
+}
+
+std::optional<int> ReadNewClassCount(const QString& answer, QString* refusal) {
+  const auto n = ReadWholeAnswer(answer);
+  if (!n) {
+    *refusal = QStringLiteral("「%1」はクラス数として読めません。1から%2までの数を入力してください。")
+                   .arg(answer)
+                   .arg(kMaxNewClasses);
+    return std::nullopt;
+  }
+  if (*n < 1 || *n > kMaxNewClasses) {
+    *refusal = QStringLiteral("クラス数は1から%1までで入力してください。").arg(kMaxNewClasses);
+    return std::nullopt;
+  }
+  return n;
+}
+
+void DealToClasses(SharedState& state, StudentTable& division, int classCount) {
+  const QStringList sequence = SerpentineSequence(classCount);
+  if (sequence.isEmpty()) return;
+  BulkChange bulk(division);
+  const int column = state.BaseColumnCount;
+  division.setCols(column + 1);
+  division.setText(0, column, QStringLiteral("組"));
+  division.setColWidth(column, 300);
+  state.BaseColumnCount = column + 1;
+  const int end = studentRowEnd(state, division);
+  const qsizetype period = sequence.size();
+  for (int r = 1; r < end; ++r) division.setText(r, column, sequence[(r - 1) % period]);
+}
+
+void GroupByNewClass(const SharedState& state, StudentTable& division) {
+  division.sortRows(state.BaseColumnCount - 1, SortOrder::Ascending);
+}
+
+void BuildClassList(SharedState& state, const StudentTable& division,
+                    const std::array<StudentTable*, kMaxNewClasses>& classTables, StudentTable& classList) {
+  const int classColumn = state.BaseColumnCount - 1;
+  const int totalColumn = state.BaseColumnCount - 2;
+  const int end = studentRowEnd(state, division);
+
+  // Students of each new class in table order; after the grouping this is
+  // the block of the class, and it stays right if the table was not grouped.
+  std::array<std::vector<int>, kMaxNewClasses> members;
+  state.ClassSizes = QVector<int>(kMaxNewClasses, 0);
+  state.ClassCount = 0;
+  for (int r = 1; r < end; ++r) {
+    const int k = newClassOf(division.text(r, classColumn));
+    if (k == 0) continue;
+    members[k - 1].push_back(r);
+    ++state.ClassSizes[k - 1];
+    state.ClassCount = k;
+  }
+
+  const QStringList& titles = classListTitles();
+  for (int k = 1; k <= kMaxNewClasses; ++k) {
+    StudentTable* table = classTables[k - 1];
+    if (!table) continue;
+    BulkChange bulk(*table);
+    if (k > state.ClassCount) {
+      table->assign(0, 0, {});
+      continue;
+    }
+    const std::vector<int>& rows = members[k - 1];
+    const int size = static_cast<int>(rows.size());
+    std::vector<QString> cells(static_cast<size_t>(size + 1) * kClassListColumns);
+    for (int c = 0; c < kClassListColumns; ++c) cells[c] = titles[c];
+    const QString classText = QString::number(k);
+    for (int i = 1; i <= size; ++i) {
+      QString* row = cells.data() + static_cast<size_t>(i) * kClassListColumns;
+      const int s = rows[i - 1];
+      row[0] = classText;
+      row[2] = division.text(s, 2);
+      row[3] = division.text(s, totalColumn);
+      row[4] = division.text(s, 0);
+    }
+    table->assign(size + 1, kClassListColumns, std::move(cells));
+    setClassListWidths(*table);
+    table->sortRows(3, SortOrder::Descending);
+    for (int i = 1; i <= size; ++i) table->setText(i, 1, QString::number(i));
+  }
+  state.ColumnCount = kClassListColumns;
+
+  const int listRows = end;
+  std::vector<QString> cells(static_cast<size_t>(listRows) * kClassListColumns);
+  for (int c = 0; c < kClassListColumns; ++c) cells[c] = titles[c];
+  int at = 1;
+  for (int k = 1; k <= state.ClassCount; ++k) {
+    const StudentTable* table = classTables[k - 1];
+    if (!table) continue;
+    for (int i = 1; i < table->rows() && at < listRows; ++i, ++at)
+      for (int c = 0; c < kClassListColumns; ++c)
+        cells[static_cast<size_t>(at) * kClassListColumns + c] = table->text(i, c);
+  }
+  BulkChange bulk(classList);
+  classList.assign(listRows, kClassListColumns, std::move(cells));
+  setClassListWidths(classList);
+}
+
+}  // namespace gakunen
