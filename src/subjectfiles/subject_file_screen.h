@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ui/screen.h"
+
+#include <QStringList>
+
+namespace gakunen {
+
+// Form7, "教科選択画面": a subject file, the roster and one column per test
+// of one subject. Saved here, given transfer students, further tests
+// (through Form8 and Form9) and names for its test columns.
+class SubjectFileScreen : public Screen {
+  Q_OBJECT
+ public:
+  explicit SubjectFileScreen(AppContext& app, QWidget* parent = nullptr);
+  // The name "列名変更" gave last, at index test - 1.
+  const QStringList& TestNames() const { return testNames_; }
+
+ private:
+  void save();
+  void addTransferStudent();
+  void addDataFromAnotherTest();
+
+  QStringList testNames_;
+};
+
+}  // namespace gakunen
