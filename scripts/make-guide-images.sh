@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Makes the pictures of the user guide (docs/images/*.png) anew by running
+# the guide's scenarios against the real screens. Builds the program first
+# when build/ has none.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if [ ! -x build/src/gakunen ]; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build build --target gakunen
+fi
+mkdir -p docs/images
+for scenario in docs/scenarios/*.scn; do
+  QT_QPA_PLATFORM=offscreen build/src/gakunen --scenario "$scenario"
+done
