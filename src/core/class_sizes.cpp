@@ -6,11 +6,7 @@
 
 namespace gakunen {
 
-namespace {
-
-// 1..15 for a class cell written plainly, 0 for anything else: no blanks,
-// no leading zeros, no signs, no full-width digits.
-int plainClassNumber(const QString& text) {
+int PlainClassNumber(const QString& text) {
   if (text.isEmpty() || text.size() > 2 || text[0] == u'0') return 0;
   int value = 0;
   for (QChar ch : text) {
@@ -20,8 +16,6 @@ int plainClassNumber(const QString& text) {
   return value <= 15 ? value : 0;
 }
 
-}  // namespace
-
 void CountClassSizes(SharedState& state, TableHost& screen) {
   state.CurrentForm = &screen;
   // A caller that forgot to prepare the places must not make a class vanish.
@@ -30,7 +24,7 @@ void CountClassSizes(SharedState& state, TableHost& screen) {
   state.ClassCount = 0;
   const StudentTable& t = screen.table();
   for (int r = 1; r < state.RowCount; ++r) {
-    const int k = plainClassNumber(t.text(r, 0));
+    const int k = PlainClassNumber(t.text(r, 0));
     if (k == 0) continue;
     ++state.ClassSizes[k - 1];
     state.ClassCount = k;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace gakunen {
 
 struct SharedState;
@@ -11,5 +13,9 @@ class TableHost;
 // summary rows at the bottom and blank rows are passed over. The caller
 // first makes ClassSizes hold 15 places, all 0.
 void CountClassSizes(SharedState& state, TableHost& screen);
+
+// 1..15 for a class cell written plainly, 0 for anything else: no blanks,
+// no leading zeros, no signs, no full-width digits.
+int PlainClassNumber(const QString& text);
 
 }  // namespace gakunen

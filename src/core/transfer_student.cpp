@@ -34,8 +34,7 @@ Placement place(const StudentTable& t, int lastRow, int classNumber, int number)
     if (n == number - 1 && previous < 0) previous = r;
     if (n < number) lastBelow = r;
   }
-  if (first < 0)
-    return {-1, QStringLiteral("%1組の生徒は表にいません。転入生は追加しませんでした。").arg(classNumber)};
+  if (first < 0) return {-1, QStringLiteral("%1組の生徒は表にいません。転入生は追加しませんでした。").arg(classNumber)};
   if (previous >= 0) return {previous + 1, std::nullopt};
   if (lastBelow >= 0) return {lastBelow + 1, std::nullopt};
   return {first, std::nullopt};
@@ -56,7 +55,8 @@ std::optional<QString> InsertTransferStudent(SharedState& state, TableHost& scre
 
   const auto classNumber = positiveWhole(classText);
   if (!classNumber)
-    return QStringLiteral("転入生のクラス「%1」は1以上の数で入力してください。転入生は追加しませんでした。").arg(classText);
+    return QStringLiteral("転入生のクラス「%1」は1以上の数で入力してください。転入生は追加しませんでした。")
+        .arg(classText);
   const auto number = positiveWhole(numberText);
   if (!number)
     return QStringLiteral("転入生の出席番号「%1」は1以上の数で入力してください。転入生は追加しませんでした。")
@@ -66,8 +66,7 @@ std::optional<QString> InsertTransferStudent(SharedState& state, TableHost& scre
   const int lastRow = std::min(state.RowCount, t.rows()) - 1;
   // A file keeps at most 998 students when it is opened again: one more
   // would be saved and then silently dropped.
-  if (lastRow >= kMaxStudents)
-    return QStringLiteral("一つの表に入るのは998人までです。転入生は追加しませんでした。");
+  if (lastRow >= kMaxStudents) return QStringLiteral("一つの表に入るのは998人までです。転入生は追加しませんでした。");
 
   const Placement at = place(t, lastRow, *classNumber, *number);
   if (at.refusal) return at.refusal;

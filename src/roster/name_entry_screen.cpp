@@ -51,6 +51,7 @@ NameEntryScreen::NameEntryScreen(AppContext& app, QWidget* parent)
   connect(ok_, &QPushButton::clicked, this, &NameEntryScreen::enterName);
   connect(first, &QPushButton::clicked, this, &NameEntryScreen::startFromFirst);
   connect(resume, &QPushButton::clicked, this, [this] {
+    describeOwnTable();
     if (AskStartPosition(app_, *this)) markEntryRow();
   });
   connect(pause, &QPushButton::clicked, this,
@@ -146,6 +147,8 @@ void NameEntryScreen::addTransferStudent() {
       watchingTransfers_ = true;
     }
   }
+  // The insertion reads RowCount, which another screen may have changed since this roster was loaded.
+  describeOwnTable();
   state().ModeCode = 5;
   dialogs().message(QStringLiteral("スクロールして転入生の出席番号を確認してください。"));
   ShowTransferDialog(app_, *this);

@@ -42,7 +42,8 @@ bool AskStartPosition(AppContext& app, Screen& screen) {
   const int end = std::min(state.RowCount, t.rows());
   int found = -1;
   // Class and number 0 would match blank rows such as totals at the bottom.
-  for (int r = 1; r<end&& * classNumber> 0 && *number > 0; ++r) {
+  const bool plausible = *classNumber > 0 && *number > 0;
+  for (int r = 1; plausible && r < end; ++r) {
     if (TextValue(t.text(r, 0)) == *classNumber && TextValue(t.text(r, 1)) == *number) {
       found = r;
       break;
