@@ -1,5 +1,6 @@
 #include "classdivision/division_work.h"
 
+#include "core/class_sizes.h"
 #include "core/numbers.h"
 #include "core/shared_state.h"
 #include "core/student_table.h"
@@ -31,17 +32,6 @@ void setClassListWidths(StudentTable& table) {
 // RowCount beyond the table never reaches past its last row.
 int studentRowEnd(const SharedState& state, const StudentTable& table) {
   return std::clamp(state.RowCount, 1, std::max(table.rows(), 1));
-}
-
-// The new class a class cell names: exactly "1" to "15", nothing else.
-int newClassOf(const QString& text) {
-  if (text.isEmpty() || text.size() > 2 || text.front() == u'0') return 0;
-  int value = 0;
-  for (QChar ch : text) {
-    if (ch < u'0' || ch > u'9') return 0;
-    value = value * 10 + (ch.unicode() - u'0');
-  }
-  return value <= kMaxNewClasses ? value : 0;
 }
 
 }  // namespace
@@ -212,7 +202,7 @@ void BuildClassList(SharedState& state, const StudentTable& division,
   state.ClassSizes = QVector<int>(kMaxNewClasses, 0);
   state.ClassCount = 0;
   for (int r = 1; r < end; ++r) {
-    const int k = newClassOf(division.text(r, classColumn));
+    const int k = PlainClassNumber(division.text(r, classColumn));
     if (k == 0) continue;
     members[k - 1].push_back(r);
     ++state.ClassSizes[k - 1];

@@ -1,0 +1,127 @@
+// The class division of a full year-group: 998 students, the first test and
+// three added tests, from "集計" through "新クラス     成績順表示" on the real
+// screens (grids and their table models included), seven new classes.
+// Prints the median and the fastest run, first of the five steps alone and
+// then with the events that follow them (layout and painting of the shown
+// screens) handled as well.
+//
+//   division_bench [runs]
+
+#include "classdivision/division_screen.h"
+#include "classdivision/division_work.h"
+#include "core/screens/application.h"
+#include "core/shared_state.h"
+#include "core/student_table.h"
+#include "support/table_fixtures.h"
+#include "ui/printer.h"
+#include "ui/scripted_dialogs.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+using namespace gakunen;
+
+namespace {
+
+class NoPrinter : public Printer {
+ public:
+  void setPageSetup(int, int) override {}
+  void drawTable(const StudentTable&, int, int) override {}
+  void drawWidget(QWidget*) override {}
+  void newPage() override {}
+  void endJob() override {}
+};
+
+struct Result {
+  double median;
+  double min;
+};
+
+Result summarize(std::vector<double> ms) {
+  std::sort(ms.begin(), ms.end());
+  const size_t n = ms.size();
+  return {n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2, ms.front()};
+}
+
+void report(const char* what, const Result& r) {
+  std::printf("%-46s median %7.3f ms   min %7.3f ms\n", what, r.median, r.min);
+}
+
+[[noreturn]] void fail(const char* what) {
+  std::fprintf(stderr, "division_bench: %s\n", what);
+  std::exit(1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication qapp(argc, argv);
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 31;
+
+  auto dialogsOwned = std::make_unique<ScriptedDialogs>();
+  ScriptedDialogs* dialogs = dialogsOwned.get();
+  Application app(std::move(dialogsOwned), std::make_unique<NoPrinter>());
+  app.setScenarioMode(true);
+  auto* form13 = app.formAs<DivisionScreen>(QStringLiteral("Form13"));
+  QWidget* form16 = app.form(QStringLiteral("Form16"));
+  if (!form13 || !form16) fail("the division screens are missing");
+
+  StudentTable base;
+  gakunen::testing::FillTable(base, gakunen::testing::MakeRows({998, 7, 14, 11}));
+  auto button = [&](const char* name) {
+    auto* b = form13->findChild<QAbstractButton*>(QString::fromLatin1(name));
+    if (!b) fail(name);
+    return b;
+  };
+
+  // The division table as Form12 and three passes of Form14/Form15 leave it.
+  auto prepare = [&] {
+    SharedState& st = app.state();
+    form16->hide();
+    ExtractColumn(base, base.rows(), 3, form13->table());
+    st.RowCount = base.rows();
+    st.BaseColumnCount = 4;
+    for (int column : {4, 5, 12}) {
+      StudentTable extract;
+      ExtractColumn(base, base.rows(), column, extract);
+      AppendExtractedColumn(st, form13->table(), extract);
+    }
+    form13->startDivision();
+    form13->show();
+    QApplication::processEvents();
+  };
+  auto steps = [&] {
+    button("Command3")->click();
+    button("Command4")->click();
+    dialogs->queueAnswer(QStringLiteral("7"));
+    button("Command5")->click();
+    button("Command6")->click();
+    button("Command9")->click();
+  };
+
+  std::vector<double> alone, withEvents;
+  for (int i = 0; i <= runs; ++i) {
+    prepare();
+    QElapsedTimer timer;
+    timer.start();
+    steps();
+    const double stepsMs = timer.nsecsElapsed() / 1e6;
+    QApplication::processEvents();
+    const double allMs = timer.nsecsElapsed() / 1e6;
+    if (!form16->isVisible() || app.state().ClassCount != 7) fail("the class list was not built");
+    if (dialogs->hasFailure()) fail("a dialog came unanswered");
+    if (i == 0) continue;  // the first run warms caches and creates the views
+    alone.push_back(stepsMs);
+    withEvents.push_back(allMs);
+  }
+  report("集計 .. 新クラス 成績順表示 (998 students)", summarize(alone));
+  report("  the same, events handled", summarize(withEvents));
+  return 0;
+}
