@@ -46,11 +46,7 @@ QuizScreen::QuizScreen(AppContext& app, QWidget* parent)
   auto* save = addButton(QStringLiteral("Command6"), QStringLiteral("保存"), QStringLiteral("ファイルに保存します。"));
   auto* end = addButton(QStringLiteral("Command7"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します。"));
 
-  connect(transfer, &QPushButton::clicked, this, [this] {
-    state().ModeCode = 9;
-    dialogs().message(QStringLiteral("スクロールして転入生の出席番号を確認してください。"));
-    ShowTransferDialog(app_, *this);
-  });
+  connect(transfer, &QPushButton::clicked, this, &QuizScreen::addTransferStudent);
   connect(addQuiz, &QPushButton::clicked, this, [this] {
     if (auto refusal = quizzes::AddQuizColumn(state(), *this)) dialogs().message(*refusal);
   });
@@ -74,10 +70,36 @@ bool QuizScreen::eventFilter(QObject* watched, QEvent* event) {
   return Screen::eventFilter(watched, event);
 }
 
+void QuizScreen::addTransferStudent() {
+  if (!watchingTransfers_) {
+    if (auto* dialog = app_.formAs<TransferDialog>(QStringLiteral("Form20"))) {
+      // Entry under way goes on with the same student, who may have moved
+      // down one row, instead of putting the next score on the newcomer.
+      connect(dialog, &TransferDialog::studentInserted, this, [this](TableHost* screen, int row, int previous) {
+        if (screen != this || !positioned_) return;
+        state().CurrentRow = previous + (row <= previous ? 1 : 0);
+        markEntryCell();
+      });
+      watchingTransfers_ = true;
+    }
+  }
+  // The insertion searches the rows RowCount names; make them this table's.
+  state().RowCount = table().rows();
+  state().ModeCode = 9;
+  dialogs().message(QStringLiteral("スクロールして転入生の出席番号を確認してください。"));
+  ShowTransferDialog(app_, *this);
+}
+
+// The cell the next score goes to, selected so the teacher sees whose score is asked for.
+void QuizScreen::markEntryCell() { grid()->setCurrentCell(state().CurrentRow, table().cols() - 1); }
+
 void QuizScreen::startEntry() {
   // The search runs over the rows RowCount names; make it name this table's.
   state().RowCount = table().rows();
-  if (AskStartPosition(app_, *this)) positioned_ = true;
+  if (AskStartPosition(app_, *this)) {
+    positioned_ = true;
+    markEntryCell();
+  }
   ok_->setEnabled(true);
 }
 
@@ -104,7 +126,7 @@ void QuizScreen::storeScore() {
     case quizzes::ScoreEntry::Stored:
       entry_->clear();
       entry_->setFocus();
-      grid()->showRow(state().CurrentRow);
+      markEntryCell();
       return;
   }
 }

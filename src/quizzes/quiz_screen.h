@@ -23,6 +23,8 @@ class QuizScreen : public Screen {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void addTransferStudent();
+  void markEntryCell();
   void startEntry();
   void storeScore();
   void save();
@@ -33,6 +35,7 @@ class QuizScreen : public Screen {
   // Whether "点数入力" has placed the entry on a student of this table; a
   // CurrentRow left by other work never receives a score.
   bool positioned_ = false;
+  bool watchingTransfers_ = false;
 };
 
 }  // namespace gakunen

@@ -59,6 +59,9 @@ void AddDataDisplayScreen::extract() {
     return;
   }
   subjectfiles::BuildSubjectTable(table(), column, extractScreen->table());
+  // A working copy on its way into the subject file, never saved itself:
+  // ending the program must not count it as unsaved data.
+  extractScreen->table().setModified(false);
   extractScreen->setTableVisible(true);
   extractScreen->show();
   panel_->setVisible(true);

@@ -45,6 +45,9 @@ void SubjectFileScreen::save() {
 }
 
 void SubjectFileScreen::addTransferStudent() {
+  // The insertion searches the rows RowCount names; after an addition it
+  // still describes the other test file.
+  state().RowCount = table().rows();
   state().ModeCode = 6;
   dialogs().message(QStringLiteral("スクロールして転入生の出席番号を確認してください。"));
   ShowTransferDialog(app_, *this);
