@@ -1,5 +1,6 @@
 #include "core/screens/main_menu.h"
 
+#include "classdivision/new_class_screen.h"
 #include "core/grid_routines.h"
 #include "core/numbers.h"
 #include "core/roster_builders.h"
@@ -241,6 +242,7 @@ void MainMenu::openDivisionFinish() {
     return;
   }
   if (auto* b = buttonOf(app_.form(QStringLiteral("Form16")), "Command1")) b->setEnabled(false);
+  if (auto* form16 = app_.formAs<NewClassScreen>(QStringLiteral("Form16"))) form16->startWithLoadedList();
 }
 
 namespace {
