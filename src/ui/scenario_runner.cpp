@@ -19,7 +19,10 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QSaveFile>
+#include <QTemporaryDir>
 #include <QWidget>
+
+#include <memory>
 
 namespace gakunen {
 
@@ -76,9 +79,23 @@ class Runner {
     if (!ok) fail(QStringLiteral("not a number: %1").arg(a));
     return v;
   }
+  // "$TMP/..." names a folder of this run only, so that runs never see each
+  // other's files; GAKUNEN_SCENARIO_TMP keeps it for a look afterwards.
   QString pathArg() {
     const QString p = arg();
+    static const QString kTmp = QStringLiteral("$TMP");
+    if (p == kTmp || p.startsWith(kTmp + u'/')) {
+      const QString path = QDir::cleanPath(runFolder() + p.mid(kTmp.size()));
+      QDir().mkpath(QFileInfo(path).absolutePath());
+      return path;
+    }
     return QDir::cleanPath(folder_.absoluteFilePath(p));
+  }
+  QString runFolder() {
+    const QString kept = qEnvironmentVariable("GAKUNEN_SCENARIO_TMP");
+    if (!kept.isEmpty()) return kept;
+    if (!tmp_) tmp_ = std::make_unique<QTemporaryDir>();
+    return tmp_->path();
   }
   void noMoreArgs() {
     if (!rest_.isNull()) fail(QStringLiteral("unexpected argument: %1").arg(rest_));
@@ -346,6 +363,7 @@ class Runner {
 
   ScenarioEnvironment& env_;
   QDir folder_;
+  std::unique_ptr<QTemporaryDir> tmp_;
   QString rest_;
   ScriptedDialogs::Mark mark_;
   ScriptedDialogs::Mark promptMark_;
