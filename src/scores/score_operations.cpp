@@ -103,15 +103,21 @@ bool HasEntryColumn(const SharedState& state, const StudentTable& table) {
   return state.EntryColumn >= kFirstDataColumn && state.EntryColumn < table.cols();
 }
 
+bool IsStudentRow(const StudentTable& table, int row) {
+  return row >= 1 && row < table.rows() && TextValue(table.text(row, 0)) > 0;
+}
+
 EntryOutcome StoreEntry(SharedState& state, StudentTable& table, const QString& text) {
   describe(state, table);
   if (!HasEntryColumn(state, table)) return EntryOutcome::NoColumn;
-  if (state.CurrentRow >= state.RowCount) return EntryOutcome::PastTable;
   // Row 0 holds the titles: a score there would rename the subject.
   if (state.CurrentRow < 1) return EntryOutcome::NoStudent;
+  if (!IsStudentRow(table, state.CurrentRow)) return EntryOutcome::PastTable;
   table.setText(state.CurrentRow, state.EntryColumn, text);
   ++state.CurrentRow;
-  return state.CurrentRow == state.RowCount ? EntryOutcome::TableEnd : EntryOutcome::Stored;
+  // The year-group and frequency rows below the students hold figures, not
+  // scores: entry ends at the last student as it ends at the last row.
+  return IsStudentRow(table, state.CurrentRow) ? EntryOutcome::Stored : EntryOutcome::TableEnd;
 }
 
 std::optional<QString> ComputeTotals(SharedState& state, StudentTable& table) {

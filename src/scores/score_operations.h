@@ -36,9 +36,13 @@ std::optional<int> FindSubjectColumn(const StudentTable& table, const QString& s
 // Whether EntryColumn names a column of the table that can take scores.
 bool HasEntryColumn(const SharedState& state, const StudentTable& table);
 
+// A student's row: below the titles, its class cell reads as a class number.
+// Summary rows appended below the students leave the class cell empty.
+bool IsStudentRow(const StudentTable& table, int row);
+
 enum class EntryOutcome {
   Stored,     // written; CurrentRow moved to the next student
-  TableEnd,   // written into the last student's row; CurrentRow is now RowCount
+  TableEnd,   // written into the last student's row; CurrentRow is past it
   NoColumn,   // no entry column chosen: nothing written
   PastTable,  // CurrentRow beyond the last student: nothing written
   NoStudent,  // CurrentRow on the title row or before it: nothing written
@@ -46,7 +50,8 @@ enum class EntryOutcome {
 
 // One confirmed entry: the text, unchanged, into row CurrentRow of column
 // EntryColumn, then on to the next row. Nothing outside the students' cells
-// of an existing column is ever written.
+// of an existing column is ever written; the rows of year-group figures or
+// frequencies below the students end the entry like the end of the table.
 EntryOutcome StoreEntry(SharedState& state, StudentTable& table, const QString& text);
 
 // "集計": appends a "合計" column unless the last column already is one, and

@@ -3,6 +3,7 @@
 #include "core/screens/start_position.h"
 #include "core/shared_state.h"
 #include "core/student_table.h"
+#include "evaluation/score_summaries.h"
 #include "scores/score_operations.h"
 #include "scores/subject_selection_screen.h"
 #include "ui/dialogs.h"
@@ -120,6 +121,7 @@ ScoreScreen::ScoreScreen(AppContext& app, QWidget* parent)
   connect(rank, &QPushButton::clicked, this, &ScoreScreen::rank);
   connect(save, &QPushButton::clicked, this, &ScoreScreen::save);
   connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
+  ConnectScoreSummaryButtons(*this);
 }
 
 QPushButton* ScoreScreen::button(int number) const {
@@ -177,7 +179,10 @@ void ScoreScreen::takeSubjectChoice() {
 }
 
 void ScoreScreen::startEntry() {
-  if (AskStartPosition(app_, *this)) markEntryCell();
+  if (AskStartPosition(app_, *this)) {
+    entryPositionChosen_ = true;
+    markEntryCell();
+  }
   enable({3, 5}, true);
 }
 
@@ -187,7 +192,9 @@ void ScoreScreen::markEntryCell() {
 }
 
 void ScoreScreen::confirmEntry() {
-  switch (StoreEntry(state(), table(), entry_->text())) {
+  const EntryOutcome outcome =
+      entryPositionChosen_ ? StoreEntry(state(), table(), entry_->text()) : EntryOutcome::NoStudent;
+  switch (outcome) {
     case EntryOutcome::Stored:
       entry_->clear();
       entry_->setFocus();
@@ -246,6 +253,8 @@ void ScoreScreen::sortRows() {
     TableHidden hidden(*this);
     SortByLastColumn(state(), table());
   }
+  // The row the next score was going to has another student in it now.
+  entryPositionChosen_ = false;
   enable({8, 7, 9}, false);
   if (!CarriesRanks(table())) enable({10}, true);
 }

@@ -38,6 +38,10 @@ class ScoreScreen : public Screen {
   void markEntryCell();
 
   QLineEdit* entry_ = nullptr;
+  // Whether CurrentRow names a student chosen on this screen: until then it
+  // may still hold a row of another screen's table, and after sorting it
+  // names whoever moved into that row.
+  bool entryPositionChosen_ = false;
   QFrame* subjectPanel_ = nullptr;
   QButtonGroup* subjectOptions_ = nullptr;
 };

@@ -191,6 +191,36 @@ class ScoreOperationsTest : public QObject {
     QCOMPARE(t.cols(), 5);
   }
 
+  // Year-group or frequency rows below the students end the entry as the
+  // end of the table does; their figures are never overwritten.
+  void entryStopsAtSummaryRows_data() {
+    QTest::addColumn<int>("currentRow");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<int>("rowAfter");
+    QTest::newRow("last student before the summary") << 2 << int(EntryOutcome::TableEnd) << 3;
+    QTest::newRow("the empty row after the students") << 3 << int(EntryOutcome::PastTable) << 3;
+    QTest::newRow("a figure row") << 4 << int(EntryOutcome::PastTable) << 4;
+    QTest::newRow("first student") << 1 << int(EntryOutcome::Stored) << 2;
+  }
+  void entryStopsAtSummaryRows() {
+    QFETCH(int, currentRow);
+    QFETCH(int, outcome);
+    QFETCH(int, rowAfter);
+    Rows rows = scoreRows({"国語", "合計", "平均"}, {{"80", "80", "80.0"}, {"60", "60", "60.0"}});
+    rows.append({"", "", "", "", "", ""});
+    rows.append({"", "", "学年合計点", "140", "140", "140"});
+    StudentTable t;
+    FillTable(t, rows);
+    SharedState state;
+    state.EntryColumn = 3;
+    state.CurrentRow = currentRow;
+    QCOMPARE(int(StoreEntry(state, t, QStringLiteral("99"))), outcome);
+    QCOMPARE(state.CurrentRow, rowAfter);
+    QCOMPARE(t.text(3, 3), QString());
+    QCOMPARE(t.text(4, 3), QStringLiteral("140"));
+    QCOMPARE(t.rows(), 5);
+  }
+
   void totals_data() {
     QTest::addColumn<QStringList>("titles");
     QTest::addColumn<QStringList>("scores");  // one student
