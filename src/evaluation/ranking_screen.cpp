@@ -1,12 +1,147 @@
 #include "evaluation/ranking_screen.h"
 
+#include "core/shared_state.h"
 #include "core/student_table.h"
+#include "evaluation/class_ranking_screen.h"
+#include "evaluation/evaluation.h"
+#include "evaluation/score_printing.h"
+#include "ui/dialogs.h"
+#include "ui/file_sequences.h"
+#include "ui/printer.h"
+
+#include <QFrame>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
 
 namespace gakunen {
+
+namespace {
+
+QFrame* makePanel(QWidget* parent, const QString& name) {
+  auto* panel = new QFrame(parent);
+  panel->setObjectName(name);
+  panel->setFrameShape(QFrame::StyledPanel);
+  new QVBoxLayout(panel);
+  panel->hide();
+  return panel;
+}
+
+QRadioButton* addOption(QFrame* panel, const QString& name, const QString& caption) {
+  auto* option = new QRadioButton(caption, panel);
+  option->setObjectName(name);
+  panel->layout()->addWidget(option);
+  return option;
+}
+
+QPushButton* addPanelButton(QFrame* panel, const QString& name) {
+  auto* ok = new QPushButton(QStringLiteral("OK"), panel);
+  ok->setObjectName(name);
+  ok->setToolTip(QStringLiteral("どちらかを選んでからここをクリックしてください"));
+  panel->layout()->addWidget(ok);
+  return ok;
+}
+
+}  // namespace
 
 RankingScreen::RankingScreen(AppContext& app, QWidget* parent)
     : Screen(app, QStringLiteral("Form5"), QStringLiteral("順位画面"), parent) {
   table().setFixedCols(4);
+
+  auto* evaluate = addButton(QStringLiteral("Command4"), QStringLiteral("評価"), QStringLiteral("評価を出します"));
+
+  scalePanel_ = makePanel(this, QStringLiteral("Frame1"));
+  // The blank lines " 5" up with "10".
+  five_ = addOption(scalePanel_, QStringLiteral("Option1"), QStringLiteral(" 5段階"));
+  ten_ = addOption(scalePanel_, QStringLiteral("Option2"), QStringLiteral("10段階"));
+  auto* takeScale = addPanelButton(scalePanel_, QStringLiteral("Command5"));
+  buttonColumn()->addWidget(scalePanel_);
+
+  methodPanel_ = makePanel(this, QStringLiteral("Frame2"));
+  byPercent_ = addOption(methodPanel_, QStringLiteral("Option3"), QStringLiteral("％で評価"));
+  byCount_ = addOption(methodPanel_, QStringLiteral("Option4"), QStringLiteral("人数で評価"));
+  auto* takeMethod = addPanelButton(methodPanel_, QStringLiteral("Command6"));
+  buttonColumn()->addWidget(methodPanel_);
+
+  auto* classOrder =
+      addButton(QStringLiteral("Command7"), QStringLiteral("クラス順"), QStringLiteral("クラス順に並べ替えます"));
+  auto* print = addButton(QStringLiteral("Command1"), QStringLiteral("印刷"), QStringLiteral("40人ずつ印刷します"));
+  auto* save = addButton(QStringLiteral("Command2"), QStringLiteral("保存"));
+  auto* end = addButton(QStringLiteral("Command3"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します"));
+
+  connect(evaluate, &QPushButton::clicked, this, &RankingScreen::showScalePanel);
+  connect(takeScale, &QPushButton::clicked, this, &RankingScreen::takeScale);
+  connect(takeMethod, &QPushButton::clicked, this, &RankingScreen::takeMethod);
+  connect(classOrder, &QPushButton::clicked, this, &RankingScreen::classOrder);
+  connect(print, &QPushButton::clicked, this, &RankingScreen::printFortyPerPage);
+  connect(save, &QPushButton::clicked, this, &RankingScreen::save);
+  connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
+}
+
+void RankingScreen::showScalePanel() { scalePanel_->show(); }
+
+void RankingScreen::refuseNoChoice() { dialogs().message(QStringLiteral("どちらかを選んでください。")); }
+
+void RankingScreen::takeScale() {
+  if (five_->isChecked()) {
+    scalePanel_->hide();
+    EvaluateFiveByPercent(state(), table(), dialogs());
+  } else if (ten_->isChecked()) {
+    scalePanel_->hide();
+    methodPanel_->show();
+  } else {
+    refuseNoChoice();
+  }
+}
+
+void RankingScreen::takeMethod() {
+  if (byPercent_->isChecked()) {
+    methodPanel_->hide();
+    EvaluateTenByPercent(state(), table(), dialogs());
+  } else if (byCount_->isChecked()) {
+    methodPanel_->hide();
+    EvaluateTenByCount(state(), table(), dialogs());
+  } else {
+    refuseNoChoice();
+  }
+}
+
+void RankingScreen::classOrder() {
+  auto* perClass = app_.formAs<ClassRankingScreen>(QStringLiteral("Form10"));
+  if (!perClass) return;
+  hide();
+  perClass->show();
+  perClass->fill([this](const std::vector<StudentTable*>& tables) { BuildClassTables(state(), table(), tables); });
+  dialogs().message(
+      QStringLiteral("表をスクロールすると、印刷が正常におこなわれません。印刷するときは、スクロールする前に印刷して"
+                     "ください。"));
+}
+
+void RankingScreen::printFortyPerPage() {
+  const auto pages = BuildFortyPerPage(table());
+  if (pages.empty()) {
+    dialogs().message(NothingToPrintMessage());
+    return;
+  }
+  {
+    BusyScope busy(app_);
+    setTableVisible(false);
+    std::vector<const StudentTable*> tables;
+    for (const auto& page : pages) tables.push_back(page.get());
+    PrintTablesOnePerPage(tables, app_.printer());
+    setTableVisible(true);
+  }
+}
+
+void RankingScreen::save() {
+  state().ColumnCount = table().cols();
+  state().RowCount = table().rows();
+  SaveScreenTable(app_, *this);
+}
+
+void RankingScreen::showAgain() {
+  show();
+  setTableVisible(true);
 }
 
 }  // namespace gakunen

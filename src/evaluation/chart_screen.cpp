@@ -1,0 +1,199 @@
+#include "evaluation/chart_screen.h"
+
+#include "ui/app_context.h"
+#include "ui/printer.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace gakunen {
+
+namespace {
+
+constexpr int kWideScreenWidth = 1340;
+
+// Each bar is labelled with the lowest score of its band; the band labels
+// of the table ("80点代") are too wide for ten bars side by side.
+QStringList categories(bool total) {
+  QStringList out;
+  const int bands = total ? 5 : 10;
+  const int width = total ? 100 : 10;
+  for (int b = 0; b < bands; ++b) out << QString::number(b * width);
+  return out;
+}
+
+QChart* makeChart(const FrequencyChart& data) {
+  auto* chart = new QChart;
+  chart->setAnimationOptions(QChart::NoAnimation);
+  chart->legend()->hide();
+  chart->setTitle(data.title);
+  QFont titleFont = chart->titleFont();
+  titleFont.setPointSize(11);
+  titleFont.setBold(true);
+  chart->setTitleFont(titleFont);
+  chart->setMargins(QMargins(2, 2, 2, 2));
+
+  auto* set = new QBarSet(data.title);
+  set->setColor(data.total ? QColor(0xC0, 0x50, 0x4D) : QColor(0x4F, 0x81, 0xBD));
+  set->setLabelColor(Qt::black);
+  for (int count : data.counts) *set << count;
+  auto* series = new QBarSeries;
+  series->append(set);
+  series->setBarWidth(0.8);
+  series->setLabelsVisible(true);
+  series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+  chart->addSeries(series);
+
+  QFont axisFont;
+  axisFont.setPointSize(7);
+  auto* x = new QBarCategoryAxis;
+  x->append(categories(data.total));
+  x->setLabelsFont(axisFont);
+  x->setTitleText(data.total ? QStringLiteral("点（100点ごと）") : QStringLiteral("点（10点ごと）"));
+  chart->addAxis(x, Qt::AlignBottom);
+  series->attachAxis(x);
+
+  const int most = data.counts.isEmpty() ? 0 : *std::max_element(data.counts.begin(), data.counts.end());
+  // Whole students on the axis, with room above the tallest bar for its label.
+  const int step = std::max(1, static_cast<int>(std::ceil(most / 5.0)));
+  const int room = std::max(most + 1, static_cast<int>(std::ceil(most * 1.15)));
+  auto* y = new QValueAxis;
+  y->setRange(0, step * ((room + step - 1) / step));
+  y->setTickType(QValueAxis::TicksDynamic);
+  y->setTickAnchor(0);
+  y->setTickInterval(step);
+  y->setLabelFormat(QStringLiteral("%d"));
+  y->setLabelsFont(axisFont);
+  y->setTitleText(QStringLiteral("人"));
+  chart->addAxis(y, Qt::AlignLeft);
+  series->attachAxis(y);
+  return chart;
+}
+
+}  // namespace
+
+ChartScreen::ChartScreen(AppContext& app, QWidget* parent) : QWidget(parent), app_(app) {
+  setObjectName(QStringLiteral("Form19"));
+  setWindowTitle(QStringLiteral("度数分布グラフ画面"));
+  auto* layout = new QHBoxLayout(this);
+  charts_ = new QGridLayout;
+  layout->addLayout(charts_, 1);
+
+  auto* buttons = new QVBoxLayout;
+  buttons->setAlignment(Qt::AlignTop);
+  auto* print = new QPushButton(QStringLiteral("印刷"), this);
+  print->setObjectName(QStringLiteral("Command1"));
+  auto* end = new QPushButton(QStringLiteral("終了"), this);
+  end->setObjectName(QStringLiteral("Command2"));
+  for (auto* b : {print, end}) {
+    b->setMinimumHeight(36);
+    buttons->addWidget(b);
+  }
+  layout->addLayout(buttons);
+  ensureSlots(kMinSlots);
+  resize(1100, 700);
+
+  connect(print, &QPushButton::clicked, this, &ChartScreen::print);
+  connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
+}
+
+int ChartScreen::slotFor(int subjectIndex, bool total) {
+  if (total) return kTotalSlot;
+  return subjectIndex < kTotalSlot ? subjectIndex : subjectIndex + 1;
+}
+
+void ChartScreen::ensureSlots(int count) {
+  while (views_.size() < count) {
+    const int index = static_cast<int>(views_.size());
+    auto* view = new QChartView(this);
+    view->setObjectName(QStringLiteral("MSChart1[%1]").arg(index));
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumSize(240, 200);
+    view->hide();
+    views_.append(view);
+    data_.append(FrequencyChart{});
+  }
+}
+
+void ChartScreen::setCharts(const QList<FrequencyChart>& charts) {
+  int subjects = 0;
+  for (const FrequencyChart& c : charts)
+    if (!c.total) ++subjects;
+  ensureSlots(std::max<int>(kMinSlots, slotFor(subjects - 1, false) + 1));
+  for (int i = 0; i < slotCount(); ++i) {
+    data_[i] = FrequencyChart{};
+    QChart* old = views_[i]->chart();
+    views_[i]->setChart(new QChart);
+    delete old;
+    views_[i]->hide();
+  }
+  int subject = 0;
+  for (const FrequencyChart& c : charts) {
+    const int slot = slotFor(c.total ? 0 : subject, c.total);
+    if (!c.total) ++subject;
+    data_[slot] = c;
+    QChart* old = views_[slot]->chart();
+    views_[slot]->setChart(makeChart(c));
+    delete old;
+    views_[slot]->show();
+  }
+  // The charts that have data stand side by side, the subjects in their
+  // order and the total last, with no gaps where a slot got nothing.
+  for (QChartView* view : views_) charts_->removeWidget(view);
+  QList<QChartView*> order;
+  for (int i = 0; i < slotCount(); ++i)
+    if (i != kTotalSlot && !views_[i]->isHidden()) order << views_[i];
+  if (!views_[kTotalSlot]->isHidden()) order << views_[kTotalSlot];
+  // Up to nine charts stand three to a row. Ten take four rows of three or
+  // three of four; the screen widens for four, so that every bar keeps room
+  // for its score below it.
+  const int columns = order.size() > 9 ? 4 : 3;
+  if (columns == 4 && width() < kWideScreenWidth) resize(kWideScreenWidth, height());
+  for (int place = 0; place < order.size(); ++place) charts_->addWidget(order[place], place / columns, place % columns);
+}
+
+QChartView* ChartScreen::chartSlot(int index) const { return views_.value(index); }
+
+FrequencyChart ChartScreen::slotData(int index) const { return data_.value(index); }
+
+void ChartScreen::print() {
+  Printer& printer = app_.printer();
+  BusyScope busy(app_);
+  // The screen goes to the printer as a snapshot three times as fine as the
+  // screen. Drawn straight into a printed page, a chart view loses text items
+  // (the value labels of every chart but the first).
+  constexpr double kFineness = 3.0;
+  QPixmap pixmap(size() * kFineness);
+  pixmap.setDevicePixelRatio(kFineness);
+  pixmap.fill(palette().color(QPalette::Window));
+  render(&pixmap, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  QLabel snapshot;
+  snapshot.setContentsMargins(0, 0, 0, 0);
+  snapshot.setPixmap(pixmap);
+  snapshot.resize(size());
+  // The screen is wider than high: B4 landscape.
+  printer.setPageSetup(12, 2);
+  printer.drawWidget(&snapshot);
+  printer.endJob();
+}
+
+void ChartScreen::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  app_.endProgram();
+}
+
+}  // namespace gakunen
