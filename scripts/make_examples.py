@@ -19,8 +19,33 @@ def line(cells, quoted=True):
     return ",".join(cells) + "\r\n"
 
 
+def ibm_forms():
+    """Unicode -> the IBM-extension bytes (0xFA40..0xFC4B) that Windows and
+    Gakunen write; Python's cp932 writes the NEC-selected forms instead."""
+    forms = {}
+    for lead in range(0xFA, 0xFD):
+        for trail in list(range(0x40, 0x7F)) + list(range(0x80, 0xFD)):
+            b = bytes([lead, trail])
+            try:
+                forms.setdefault(b.decode("cp932"), b)
+            except UnicodeDecodeError:
+                pass
+    return forms
+
+
+IBM = ibm_forms()
+
+
+def encode(text):
+    out = bytearray()
+    for ch in text:
+        b = ch.encode("cp932")
+        out += IBM.get(ch, b) if b[0] in (0xED, 0xEE) else b
+    return bytes(out)
+
+
 def write(name, rows, quoted=True):
-    data = "".join(line(r, quoted) for r in rows).encode("cp932")
+    data = encode("".join(line(r, quoted) for r in rows))
     with open(os.path.join(OUT, name), "wb") as f:
         f.write(data)
 
