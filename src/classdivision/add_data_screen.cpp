@@ -29,18 +29,8 @@ AddDataScreen::AddDataScreen(AppContext& app, QWidget* parent)
 
 void AddDataScreen::extract() {
   SharedState& st = state();
-  const auto caption = panel_->chosenCaption();
-  if (!caption) {
-    dialogs().message(QStringLiteral("どれかを選んでください。"));
-    panel_->show();
-    return;
-  }
-  const auto column = FindBasisColumn(table(), st.ColumnCount, *caption);
-  if (!column) {
-    dialogs().message(MissingColumnMessage(*caption));
-    panel_->show();
-    return;
-  }
+  const auto column = panel_->chosenColumn(table(), st.ColumnCount, dialogs());
+  if (!column) return;
   auto* extract = app_.formAs<AddedExtractScreen>(QStringLiteral("Form15"));
   if (!extract) return;
   hide();

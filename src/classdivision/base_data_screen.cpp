@@ -30,19 +30,9 @@ BaseDataScreen::BaseDataScreen(AppContext& app, QWidget* parent)
 
 void BaseDataScreen::extract() {
   SharedState& st = state();
-  const auto caption = panel_->chosenCaption();
-  if (!caption) {
-    dialogs().message(QStringLiteral("どれかを選んでください。"));
-    panel_->show();
-    return;
-  }
   // Without a basis column there is nothing to divide on: stay here.
-  const auto basis = FindBasisColumn(table(), st.ColumnCount, *caption);
-  if (!basis) {
-    dialogs().message(MissingColumnMessage(*caption));
-    panel_->show();
-    return;
-  }
+  const auto basis = panel_->chosenColumn(table(), st.ColumnCount, dialogs());
+  if (!basis) return;
   auto* division = app_.formAs<DivisionScreen>(QStringLiteral("Form13"));
   if (!division) return;
   hide();

@@ -1,6 +1,7 @@
 #include "classdivision/column_choice_panel.h"
 
 #include "classdivision/division_work.h"
+#include "ui/dialogs.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -36,6 +37,21 @@ std::optional<QString> ColumnChoicePanel::chosenCaption() const {
   for (QRadioButton* option : options_)
     if (option->isChecked()) return option->text();
   return std::nullopt;
+}
+
+std::optional<int> ColumnChoicePanel::chosenColumn(const StudentTable& table, int columnCount, Dialogs& dialogs) {
+  const auto caption = chosenCaption();
+  if (!caption) {
+    dialogs.message(QStringLiteral("どれかを選んでください。"));
+    show();
+    return std::nullopt;
+  }
+  const auto column = FindBasisColumn(table, columnCount, *caption);
+  if (!column) {
+    dialogs.message(MissingColumnMessage(*caption));
+    show();
+  }
+  return column;
 }
 
 }  // namespace gakunen
