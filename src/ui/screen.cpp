@@ -38,6 +38,8 @@ QPushButton* Screen::addButton(const QString& name, const QString& caption, cons
   button->setObjectName(name);
   if (!tooltip.isEmpty()) button->setToolTip(tooltip);
   button->setMinimumHeight(36);
+  // Room around the caption, so the longest captions never touch the frame.
+  button->setMinimumWidth(button->sizeHint().width() + 16);
   (layout ? layout : buttons_)->addWidget(button);
   return button;
 }
