@@ -136,9 +136,6 @@ void ChartScreen::setCharts(const QList<FrequencyChart>& charts) {
   ensureSlots(std::max<int>(kMinSlots, slotFor(subjects - 1, false) + 1));
   for (int i = 0; i < slotCount(); ++i) {
     data_[i] = FrequencyChart{};
-    QChart* old = views_[i]->chart();
-    views_[i]->setChart(new QChart);
-    delete old;
     views_[i]->hide();
   }
   int subject = 0;
@@ -146,11 +143,12 @@ void ChartScreen::setCharts(const QList<FrequencyChart>& charts) {
     const int slot = slotFor(c.total ? 0 : subject, c.total);
     if (!c.total) ++subject;
     data_[slot] = c;
-    QChart* old = views_[slot]->chart();
-    views_[slot]->setChart(makeChart(c));
-    delete old;
     views_[slot]->show();
   }
+  // Making the charts is most of the cost of "度数分布": it waits until the
+  // screen is shown or printed.
+  chartsStale_ = true;
+  if (isVisible()) buildCharts();
   // The charts that have data stand side by side, the subjects in their
   // order and the total last, with no gaps where a slot got nothing.
   for (QChartView* view : views_) charts_->removeWidget(view);
@@ -166,11 +164,26 @@ void ChartScreen::setCharts(const QList<FrequencyChart>& charts) {
   for (int place = 0; place < order.size(); ++place) charts_->addWidget(order[place], place / columns, place % columns);
 }
 
+void ChartScreen::buildCharts() {
+  chartsStale_ = false;
+  for (int i = 0; i < slotCount(); ++i) {
+    QChart* old = views_[i]->chart();
+    views_[i]->setChart(views_[i]->isHidden() ? new QChart : makeChart(data_[i]));
+    delete old;
+  }
+}
+
+void ChartScreen::showEvent(QShowEvent* event) {
+  if (chartsStale_) buildCharts();
+  QWidget::showEvent(event);
+}
+
 QChartView* ChartScreen::chartSlot(int index) const { return views_.value(index); }
 
 FrequencyChart ChartScreen::slotData(int index) const { return data_.value(index); }
 
 void ChartScreen::print() {
+  if (chartsStale_) buildCharts();
   Printer& printer = app_.printer();
   BusyScope busy(app_);
   // The screen goes to the printer as a snapshot three times as fine as the

@@ -36,15 +36,18 @@ class ChartScreen : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void ensureSlots(int count);
+  void buildCharts();
   void print();
 
   AppContext& app_;
   QGridLayout* charts_ = nullptr;
   QList<QChartView*> views_;
   QList<FrequencyChart> data_;
+  bool chartsStale_ = false;
 };
 
 }  // namespace gakunen
