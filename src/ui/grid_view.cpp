@@ -2,14 +2,20 @@
 
 #include "core/numbers.h"
 #include "core/student_table.h"
+#include "ui/cell_text.h"
 
+#include <QApplication>
 #include <QBrush>
 #include <QColor>
 #include <QFont>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QPainter>
+#include <QPalette>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -22,6 +28,9 @@ namespace {
 constexpr int kTwipsPerPixel = 15;
 constexpr int kRowHeightPx = 16;  // 240 twips
 constexpr int kHeaderHeightPx = 18;
+// Room on either side of a cell text. A 300-twip column is 20 pixels, one
+// of them the grid line; the style's usual margins would leave too little.
+constexpr int kCellPaddingPx = 1;
 const char kGridFontFamily[] = "ＭＳ Ｐゴシック";
 const QColor kFixedColumnShade(0xF2, 0xF2, 0xF2);
 
@@ -38,12 +47,43 @@ QFont gridFont() {
 }
 
 const char kHeaderStyle[] =
-    "QHeaderView::section { background-color: #e4e4e4; color: black; padding: 0px 2px;"
+    "QHeaderView::section { background-color: #e4e4e4; color: black; padding: 0px 1px;"
     " border: none; border-right: 1px solid #a0a0a0; border-bottom: 1px solid #a0a0a0; }";
+
+// Paints a cell as the style does, but with narrow padding and its text
+// narrowed rather than elided when the column is too tight for it.
+class CellDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const QString text = opt.text;
+    opt.text.clear();
+    const QWidget* widget = opt.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+    if (text.isEmpty()) return;
+
+    const QPalette::ColorGroup group = !(opt.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                       : (opt.state & QStyle::State_Active) ? QPalette::Normal
+                                                                            : QPalette::Inactive;
+    const QPalette::ColorRole role = (opt.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text;
+    painter->save();
+    painter->setFont(opt.font);
+    painter->setPen(opt.palette.color(group, role));
+    DrawCellText(*painter, QRectF(opt.rect).adjusted(kCellPaddingPx, 0, -kCellPaddingPx, 0), text,
+                 opt.displayAlignment);
+    painter->restore();
+  }
+};
 
 // Common settings of both table views of a grid.
 void setUpView(QTableView* view) {
   view->setFont(gridFont());
+  view->setItemDelegate(new CellDelegate(view));
+  view->setTextElideMode(Qt::ElideNone);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
   view->setSelectionMode(QAbstractItemView::SingleSelection);
   view->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -67,6 +107,7 @@ void setUpView(QTableView* view) {
   cols->setHighlightSections(false);
   cols->setStretchLastSection(false);
   cols->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  cols->setTextElideMode(Qt::ElideNone);
   cols->setFixedHeight(kHeaderHeightPx);
   cols->setStyleSheet(QString::fromLatin1(kHeaderStyle));
 }
@@ -240,16 +281,24 @@ struct GridView::Impl {
     const int cols = table.cols();
     const int fixed = std::min(table.fixedCols(), cols);
     view->fixedCount = fixed;
-    for (int c = 0; c < cols; ++c) {
-      const int width = twipsToPixels(table.colWidth(c));
-      const bool hidden = width == 0;
-      view->setColumnHidden(c, hidden);
-      frozen->setColumnHidden(c, hidden || c >= fixed);
-      if (!hidden) {
-        view->setColumnWidth(c, width);
-        frozen->setColumnWidth(c, width);
+    {
+      // The views hear of the widths once, below: a resized column would
+      // otherwise repaint the grid again on a timer after it has been shown.
+      const QSignalBlocker quietHeader(view->horizontalHeader());
+      const QSignalBlocker quietFrozenHeader(frozen->horizontalHeader());
+      for (int c = 0; c < cols; ++c) {
+        const int width = twipsToPixels(table.colWidth(c));
+        const bool hidden = width == 0;
+        view->setColumnHidden(c, hidden);
+        frozen->setColumnHidden(c, hidden || c >= fixed);
+        if (!hidden) {
+          view->setColumnWidth(c, width);
+          frozen->setColumnWidth(c, width);
+        }
       }
     }
+    view->doItemsLayout();
+    frozen->doItemsLayout();
     view->updateFrozenGeometry();
     frozen->verticalScrollBar()->setValue(view->verticalScrollBar()->value());
   }

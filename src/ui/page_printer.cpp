@@ -2,6 +2,7 @@
 
 #include "core/numbers.h"
 #include "core/student_table.h"
+#include "ui/cell_text.h"
 
 #include <QColor>
 #include <QFont>
@@ -20,7 +21,8 @@ namespace {
 constexpr double kTwipsPerPoint = 20.0;
 constexpr int kRowHeightTwips = 240;
 constexpr int kFontSizeTwips = 180;  // 9 pt
-constexpr int kCellPaddingTwips = 40;
+// A point each side: a 300-twip column has to hold "100" at 9 pt.
+constexpr int kCellPaddingTwips = 20;
 constexpr double kLineWidthTwips = 10.0;  // half a point
 constexpr double kWidgetPointsPerPixel = 72.0 / 96.0;
 const QColor kHeaderShade(0xD9, 0xD9, 0xD9);
@@ -62,8 +64,8 @@ void PaintTableImage(QPainter& painter, const StudentTable& table) {
         if (text.isEmpty()) continue;
         const QRectF cell(x + kCellPaddingTwips, double(r) * kRowHeightTwips, width - 2 * kCellPaddingTwips,
                           kRowHeightTwips);
-        const int align = (ReadsAsNumber(text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
-        painter.drawText(cell, align | Qt::TextSingleLine, text);
+        const Qt::Alignment align = (ReadsAsNumber(text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+        DrawCellText(painter, cell, text, align);
       }
     }
     x += width;

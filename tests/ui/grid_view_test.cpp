@@ -1,14 +1,19 @@
 #include "ui/grid_view.h"
 #include "core/student_table.h"
+#include "ink.h"
+#include "ui/cell_text.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QImage>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QtTest>
 
 using namespace gakunen;
+using gakunen::testing::InkIn;
 
 namespace {
 
@@ -335,6 +340,51 @@ class GridViewTest : public QObject {
     grid.setCurrentCell(row, col);
     QCOMPARE(grid.currentRow(), expectedRow);
     QCOMPARE(grid.currentCol(), expectedCol);
+  }
+
+  // A 300-twip column (20 pixels) holds class and attendance numbers and,
+  // on some screens, scores: they must show whole, never as "1…", and stay
+  // inside their cell.
+  void narrowColumnShowsNumbersWhole_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("glyphs");
+    QTest::newRow("one digit") << "7" << 1;
+    QTest::newRow("two digits") << "30" << 2;
+    QTest::newRow("class 15") << "15" << 2;
+    QTest::newRow("full marks") << "100" << 3;
+    QTest::newRow("three wide digits") << "808" << 3;
+  }
+  void narrowColumnShowsNumbersWhole() {
+    QFETCH(QString, text);
+    QFETCH(int, glyphs);
+    GridView grid;
+    grid.resize(300, 120);
+    StudentTable& table = grid.table();
+    table.assign(3, 3, {"組", "番", "生徒氏名", "", text, "", "", "", ""});
+    table.setColWidth(0, 500);
+    table.setColWidth(1, 300);
+    table.setColWidth(2, 500);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QTableView* view = grid.tableView();
+    const QImage image = view->viewport()->grab().toImage();
+    const qreal ratio = image.devicePixelRatio();
+    auto pixels = [ratio](const QRect& r) {
+      return QRect((r.topLeft() * ratio), r.size() * ratio).adjusted(0, 0, -1, -1);
+    };
+    const QRect cell = pixels(view->visualRect(view->model()->index(0, 1)));
+
+    const auto ink = InkIn(image, cell);
+    QVERIFY2(ink.runs == glyphs, qPrintable(QStringLiteral("%1 glyph runs in the cell").arg(ink.runs)));
+    // An ellipsis has as many runs as "100": the ink must be as wide as the text narrowed at most so far.
+    const int natural = QFontMetrics(view->font()).tightBoundingRect(text).width() * ratio;
+    QVERIFY2(ink.box.width() >= natural * kMinCellTextSqueeze,
+             qPrintable(QStringLiteral("ink %1 pixels wide, the text %2").arg(ink.box.width()).arg(natural)));
+    // Numbers stand to the right, clear of the cell's left edge.
+    QVERIFY(ink.box.left() > cell.left());
+    // Nothing spills into the empty cells on either side.
+    QCOMPARE(InkIn(image, pixels(view->visualRect(view->model()->index(0, 0)))).runs, 0);
+    QCOMPARE(InkIn(image, pixels(view->visualRect(view->model()->index(0, 2)))).runs, 0);
   }
 
   void viewIsReadOnlySingleCell() {
