@@ -1,0 +1,102 @@
+// Reading and writing a full year-group file: 998 students, 23 columns of
+// names and scores. Prints the median time of each, beside the time merely
+// to read the same bytes from disk (the floor the reader approaches) and to
+// write them through the same atomic save (the floor of the writer).
+//
+//   data_file_bench [runs] [folder]
+//
+// The file goes to `folder` (default: the system's temporary folder); name a
+// folder on the disk the teachers' files live on to see that disk's cost.
+
+#include "core/data_file.h"
+#include "core/shared_state.h"
+#include "core/student_table.h"
+#include "support/table_fixtures.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+using namespace gakunen;
+using gakunen::testing::TestHost;
+
+namespace {
+
+struct Result {
+  double median;
+  double min;
+};
+
+Result measure(int runs, const std::function<void()>& step) {
+  step();  // warm the page cache, the converter and the allocator
+  std::vector<double> ms;
+  ms.reserve(runs);
+  for (int i = 0; i < runs; ++i) {
+    QElapsedTimer timer;
+    timer.start();
+    step();
+    ms.push_back(timer.nsecsElapsed() / 1e6);
+  }
+  std::sort(ms.begin(), ms.end());
+  const size_t n = ms.size();
+  const double median = n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
+  return {median, ms.front()};
+}
+
+void report(const char* what, const Result& r) {
+  std::printf("%-44s median %7.3f ms   min %7.3f ms\n", what, r.median, r.min);
+}
+
+[[noreturn]] void fail(const char* what) {
+  std::fprintf(stderr, "data_file_bench: %s\n", what);
+  std::exit(1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 51;
+  QTemporaryDir scratch(argc > 2 ? QDir(QString::fromLocal8Bit(argv[2])).filePath(QStringLiteral("bench-XXXXXX"))
+                                 : QDir::tempPath() + QStringLiteral("/bench-XXXXXX"));
+  if (!scratch.isValid()) fail("cannot make a scratch folder");
+  const QString path = scratch.filePath(QStringLiteral("year.dat"));
+  const QString copyPath = scratch.filePath(QStringLiteral("copy.dat"));
+
+  SharedState state;
+  TestHost source;
+  gakunen::testing::FillTable(source.grid, gakunen::testing::MakeRows({998, 15, 23, 7}));
+  gakunen::testing::DescribeTable(state, source.grid);
+  if (WriteTableToFile(state, source, path)) fail("the table cannot be saved");
+  const QByteArray bytes = gakunen::testing::ReadBytes(path);
+  std::printf("table %d rows x %d columns, file %lld bytes, %d runs, in %s\n", source.grid.rows(), source.grid.cols(),
+              static_cast<long long>(bytes.size()), runs, qPrintable(scratch.path()));
+
+  report("floor: read the bytes (QFile::readAll)", measure(runs, [&] {
+           QFile file(path);
+           if (!file.open(QIODevice::ReadOnly) || file.readAll().size() != bytes.size()) fail("read failed");
+         }));
+  report("LoadDataFile", measure(runs, [&] {
+           SharedState s;
+           TestHost host;
+           if (LoadDataFile(s, host, path) || host.grid.rows() != 999) fail("load failed");
+         }));
+  report("floor: write the bytes (QSaveFile)", measure(runs, [&] {
+           QSaveFile file(copyPath);
+           if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+             fail("write failed");
+         }));
+  report("WriteTableToFile", measure(runs, [&] {
+           if (WriteTableToFile(state, source, path)) fail("save failed");
+         }));
+  return 0;
+}
