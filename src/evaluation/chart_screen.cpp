@@ -186,21 +186,9 @@ void ChartScreen::print() {
   if (chartsStale_) buildCharts();
   Printer& printer = app_.printer();
   BusyScope busy(app_);
-  // The screen goes to the printer as a snapshot three times as fine as the
-  // screen. Drawn straight into a printed page, a chart view loses text items
-  // (the value labels of every chart but the first).
-  constexpr double kFineness = 3.0;
-  QPixmap pixmap(size() * kFineness);
-  pixmap.setDevicePixelRatio(kFineness);
-  pixmap.fill(palette().color(QPalette::Window));
-  render(&pixmap, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
-  QLabel snapshot;
-  snapshot.setContentsMargins(0, 0, 0, 0);
-  snapshot.setPixmap(pixmap);
-  snapshot.resize(size());
   // The screen is wider than high: B4 landscape.
   printer.setPageSetup(12, 2);
-  printer.drawWidget(&snapshot);
+  printer.drawWidget(this);
   printer.endJob();
 }
 

@@ -10,6 +10,7 @@
 #include <QLineF>
 #include <QPainter>
 #include <QPen>
+#include <QPixmap>
 #include <QWidget>
 
 #include <algorithm>
@@ -145,14 +146,20 @@ void PagePrinter::drawWidget(QWidget* widget) {
   }
   const QSize pixels = widget->size();
   if (pixels.isEmpty()) return;
+  // The screen goes onto the page as a picture three times as fine as the
+  // screen: rendered straight into a page, chart views lose text items (the
+  // value labels of every chart but the first).
+  constexpr double kFineness = 3.0;
+  QPixmap picture(pixels * kFineness);
+  picture.setDevicePixelRatio(kFineness);
+  picture.fill(widget->palette().color(QPalette::Window));
+  widget->render(&picture, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+
   QPainter& painter = pagePainter();
   const QSizeF area = PrintableSizePoints(page_.setup);
   const QSizeF natural = QSizeF(pixels) * kWidgetPointsPerPixel;
   const double fit = std::min(area.width() / natural.width(), area.height() / natural.height());
-  painter.save();
-  painter.scale(fit * kWidgetPointsPerPixel, fit * kWidgetPointsPerPixel);
-  widget->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
-  painter.restore();
+  painter.drawPixmap(QRectF(QPointF(0, 0), natural * fit), picture, QRectF(picture.rect()));
 }
 
 void PagePrinter::newPage() { finishPage(); }
