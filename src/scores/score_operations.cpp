@@ -5,6 +5,7 @@
 #include "core/shared_state.h"
 #include "core/student_table.h"
 #include "core/table_host.h"
+#include "evaluation/summary_rows.h"
 
 #include <algorithm>
 #include <vector>
@@ -122,6 +123,9 @@ EntryOutcome StoreEntry(SharedState& state, StudentTable& table, const QString& 
 
 std::optional<QString> ComputeTotals(SharedState& state, StudentTable& table) {
   describe(state, table);
+  // Year-group or frequency rows under the students would get totals of
+  // their own figures, and later be ranked among the students.
+  if (FirstSummaryRow(table) >= 0) return SummaryRowsPresentMessage();
   const bool hasTotal = state.ColumnCount > 0 && table.text(0, state.ColumnCount - 1) == totalTitle();
   if (!hasTotal)
     if (auto refusal = refuseWider(table, totalTitle())) return refusal;
@@ -145,6 +149,7 @@ std::optional<QString> ComputeTotals(SharedState& state, StudentTable& table) {
 std::optional<QString> ComputeAverages(SharedState& state, StudentTable& table) {
   describe(state, table);
   const QString title = QStringLiteral("平均");
+  if (FirstSummaryRow(table) >= 0) return SummaryRowsPresentMessage();
   if (auto refusal = refuseWider(table, title)) return refusal;
 
   BulkChange bulk(table);

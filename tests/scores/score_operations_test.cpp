@@ -422,6 +422,34 @@ class ScoreOperationsTest : public QObject {
     }
   }
 
+  // After "学年平均" or "度数分布" the rows under the students hold figures:
+  // totals and averages must neither write into them nor count them.
+  void summaryRowsRefuseTotalsAndAverages_data() {
+    QTest::addColumn<bool>("averages");
+    QTest::addColumn<QStringList>("labels");
+    const QStringList year{QStringLiteral("学年合計点"), QStringLiteral("学年受験人数")};
+    const QStringList bands{QStringLiteral("90点以上"), QStringLiteral("80点代")};
+    QTest::newRow("totals under year rows") << false << year;
+    QTest::newRow("averages under year rows") << true << year;
+    QTest::newRow("totals under frequency rows") << false << bands;
+  }
+  void summaryRowsRefuseTotalsAndAverages() {
+    QFETCH(bool, averages);
+    QFETCH(QStringList, labels);
+    StudentTable t;
+    FillTable(t, scoreRows({QStringLiteral("国語"), QStringLiteral("合計")}, {{"80", "80"}, {"70", "70"}}));
+    t.setRows(t.rows() + 3);
+    t.setText(t.rows() - 2, 2, labels[0]);
+    t.setText(t.rows() - 2, 3, QStringLiteral("150"));
+    t.setText(t.rows() - 1, 2, labels[1]);
+    t.setText(t.rows() - 1, 3, QStringLiteral("2"));
+    const Rows before = Cells(t);
+    SharedState state;
+    const auto message = averages ? ComputeAverages(state, t) : ComputeTotals(state, t);
+    QVERIFY(message);
+    QCOMPARE(Cells(t), before);
+  }
+
   // The grid repaints once per operation: one reset, no per-cell signal.
   void oneRepaintPerOperation_data() {
     QTest::addColumn<int>("operation");
