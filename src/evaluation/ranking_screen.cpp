@@ -1,10 +1,12 @@
 #include "evaluation/ranking_screen.h"
 
+
 #include "core/shared_state.h"
 #include "core/student_table.h"
 #include "evaluation/class_ranking_screen.h"
 #include "evaluation/evaluation.h"
 #include "evaluation/score_printing.h"
+#include "scores/score_operations.h"
 #include "ui/dialogs.h"
 #include "ui/file_sequences.h"
 #include "ui/printer.h"
@@ -78,7 +80,14 @@ RankingScreen::RankingScreen(AppContext& app, QWidget* parent)
   connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
 }
 
-void RankingScreen::showScalePanel() { scalePanel_->show(); }
+void RankingScreen::showScalePanel() {
+  // An evaluated table one column too wide could never be saved.
+  if (auto refusal = RefuseAnotherColumn(table(), QStringLiteral("評価"))) {
+    dialogs().message(*refusal);
+    return;
+  }
+  scalePanel_->show();
+}
 
 void RankingScreen::refuseNoChoice() { dialogs().message(QStringLiteral("どちらかを選んでください。")); }
 

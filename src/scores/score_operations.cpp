@@ -38,14 +38,6 @@ QString columnLabel(const StudentTable& table, int col) {
   return title.isEmpty() ? QStringLiteral("%1列目").arg(col + 1) : title;
 }
 
-std::optional<QString> refuseWider(const StudentTable& table, const QString& title) {
-  if (table.cols() < kMaxSavedColumns) return std::nullopt;
-  return QStringLiteral("表の列が%1列になっているため、「%2」の列を追加できません。保存できる表は%3列までです。")
-      .arg(table.cols())
-      .arg(title)
-      .arg(kMaxSavedColumns);
-}
-
 }  // namespace
 
 const QStringList& SubjectNames() {
@@ -128,7 +120,7 @@ std::optional<QString> ComputeTotals(SharedState& state, StudentTable& table) {
   if (FirstSummaryRow(table) >= 0) return SummaryRowsPresentMessage();
   const bool hasTotal = state.ColumnCount > 0 && table.text(0, state.ColumnCount - 1) == totalTitle();
   if (!hasTotal)
-    if (auto refusal = refuseWider(table, totalTitle())) return refusal;
+    if (auto refusal = RefuseAnotherColumn(table, totalTitle())) return refusal;
 
   BulkChange bulk(table);
   if (!hasTotal) {
@@ -150,7 +142,7 @@ std::optional<QString> ComputeAverages(SharedState& state, StudentTable& table) 
   describe(state, table);
   const QString title = QStringLiteral("平均");
   if (FirstSummaryRow(table) >= 0) return SummaryRowsPresentMessage();
-  if (auto refusal = refuseWider(table, title)) return refusal;
+  if (auto refusal = RefuseAnotherColumn(table, title)) return refusal;
 
   BulkChange bulk(table);
   ++state.ColumnCount;
@@ -176,6 +168,14 @@ void SortByLastColumn(SharedState& state, StudentTable& table) {
   if (state.ColumnCount < 1) return;
   BulkChange bulk(table);
   table.sortRows(state.ColumnCount - 1, SortOrder::Descending);
+}
+
+std::optional<QString> RefuseAnotherColumn(const StudentTable& table, const QString& title) {
+  if (table.cols() < kMaxSavedColumns) return std::nullopt;
+  return QStringLiteral("表の列が%1列になっているため、「%2」の列を追加できません。保存できる表は%3列までです。")
+      .arg(table.cols())
+      .arg(title)
+      .arg(kMaxSavedColumns);
 }
 
 bool CarriesRanks(const StudentTable& table) { return table.text(0, 0) == QStringLiteral("順位"); }

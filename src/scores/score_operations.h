@@ -70,6 +70,10 @@ void SortByLastColumn(SharedState& state, StudentTable& table);
 // A table whose first column is titled "順位" already carries ranks.
 bool CarriesRanks(const StudentTable& table);
 
+// Why a column titled `title` cannot be added: the table already has as
+// many columns as a saved table may; nothing when it can.
+std::optional<QString> RefuseAnotherColumn(const StudentTable& table, const QString& title);
+
 // "順位付け": `ranking` becomes the score table shifted one column to the
 // right behind a "順位" column of competition ranks (equal "合計" texts in
 // adjacent rows share a rank). ColumnCount grows by one to describe it.

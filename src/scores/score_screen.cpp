@@ -262,6 +262,11 @@ void ScoreScreen::sortRows() {
 void ScoreScreen::rank() {
   auto* ranking = app_.formAs<Screen>(QStringLiteral("Form5"));
   if (!ranking) return;
+  // A ranked table one column too wide could never be saved.
+  if (auto refusal = RefuseAnotherColumn(table(), QStringLiteral("順位"))) {
+    dialogs().message(*refusal);
+    return;
+  }
   {
     TableHidden hidden(*this);
     BuildRankingTable(state(), table(), ranking->table());
