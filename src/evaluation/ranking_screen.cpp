@@ -1,6 +1,5 @@
 #include "evaluation/ranking_screen.h"
 
-
 #include "core/shared_state.h"
 #include "core/student_table.h"
 #include "evaluation/class_ranking_screen.h"
