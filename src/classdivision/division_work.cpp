@@ -1,6 +1,7 @@
 #include "classdivision/division_work.h"
 
 #include "core/class_sizes.h"
+#include "core/grid_routines.h"
 #include "core/numbers.h"
 #include "core/shared_state.h"
 #include "core/student_table.h"
@@ -57,17 +58,8 @@ QString MissingColumnMessage(const QString& caption) {
 }
 
 void ExtractColumn(const StudentTable& source, int rowCount, int column, StudentTable& target) {
-  rowCount = std::max(rowCount, 0);
-  std::vector<QString> cells(static_cast<size_t>(rowCount) * 4);
-  for (int r = 0; r < rowCount; ++r) {
-    QString* row = cells.data() + static_cast<size_t>(r) * 4;
-    row[0] = source.text(r, 0);
-    row[1] = source.text(r, 1);
-    row[2] = source.text(r, 2);
-    row[3] = source.text(r, column);
-  }
   BulkChange bulk(target);
-  target.assign(rowCount, 4, std::move(cells));
+  CopyStudentsWithColumn(source, rowCount, column, target);
   for (int c = 0; c < 4; ++c) target.setColWidth(c, 500);
   target.setColWidth(2, 1000);
   target.setColWidth(0, 300);

@@ -28,7 +28,8 @@ QString LoadError::message() const {
     case Kind::CannotOpen:
       return QStringLiteral("ファイル「%1」を開けませんでした。%2").arg(name, detail);
     case Kind::NotText:
-      return QStringLiteral("ファイル「%1」は読み込めない文字コードで書かれています。データファイルではない可能性があります。")
+      return QStringLiteral(
+                 "ファイル「%1」は読み込めない文字コードで書かれています。データファイルではない可能性があります。")
           .arg(name);
     case Kind::HeaderNotCounted:
       return QStringLiteral("ファイル「%1」には見出しの行に続く生徒のデータ（組の番号）がありません。読み込めません。")
@@ -52,7 +53,8 @@ QString SaveError::message() const {
     case Kind::LineBreak:
       return where + QStringLiteral("に改行が含まれているため保存できません。") + notSaved;
     case Kind::NotCp932:
-      return where + QStringLiteral("に保存できない文字「%1」が含まれています。別の文字に直してください。").arg(character) +
+      return where +
+             QStringLiteral("に保存できない文字「%1」が含まれています。別の文字に直してください。").arg(character) +
              notSaved;
     case Kind::CannotWrite:
       return QStringLiteral("ファイル「%1」に保存できませんでした。%2元のファイルは変更されていません。")
@@ -67,8 +69,7 @@ std::optional<LoadError> DataFileChannel::open(const QString& path) {
   if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
     return LoadError{LoadError::Kind::CannotOpen, path, path.isEmpty() ? QString() : file.errorString()};
   const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError)
-    return LoadError{LoadError::Kind::CannotOpen, path, file.errorString()};
+  if (file.error() != QFileDevice::NoError) return LoadError{LoadError::Kind::CannotOpen, path, file.errorString()};
   auto text = TextCodec::decodeFile(bytes);
   if (!text) return LoadError{LoadError::Kind::NotText, path, {}};
   openText(std::move(*text));
@@ -209,8 +210,7 @@ std::optional<SaveError> WriteTableToFile(SharedState& state, TableHost& screen,
       state.RowCells[c] = cell;
       for (QChar ch : cell) {
         if (ch == u'"' || ch == u'\r' || ch == u'\n') {
-          SaveError e{ch == u'"' ? SaveError::Kind::Quote : SaveError::Kind::LineBreak, path, r, c,
-                      t.text(0, c)};
+          SaveError e{ch == u'"' ? SaveError::Kind::Quote : SaveError::Kind::LineBreak, path, r, c, t.text(0, c)};
           return e;
         }
       }
@@ -246,6 +246,18 @@ std::optional<SaveError> WriteTableToFile(SharedState& state, TableHost& screen,
   return std::nullopt;
 }
 
+void ReadAndSizeTable(SharedState& state, TableHost& screen, DataFileChannel& channel, bool secondChannel) {
+  BulkChange bulk(screen.table());
+  if (secondChannel)
+    ReadTableFromSecondFile(state, screen, channel);
+  else
+    ReadTableFromFile(state, screen, channel);
+  channel.close();
+  SetGridColumns(state, screen);
+  SetGridRows(state, screen);
+  SetStandardColumnWidths(state, screen);
+}
+
 std::optional<LoadError> LoadDataFile(SharedState& state, TableHost& screen, const QString& path,
                                       const std::function<void()>& afterCount) {
   DataFileChannel first;
@@ -261,16 +273,8 @@ std::optional<LoadError> LoadDataFile(SharedState& state, TableHost& screen, con
   }
   if (afterCount) afterCount();
   first.rewind();
-  StudentTable& t = screen.table();
-  {
-    BulkChange bulk(t);
-    ReadTableFromFile(state, screen, first);
-    first.close();
-    SetGridColumns(state, screen);
-    SetGridRows(state, screen);
-    SetStandardColumnWidths(state, screen);
-  }
-  t.setModified(false);
+  ReadAndSizeTable(state, screen, first);
+  screen.table().setModified(false);
   return std::nullopt;
 }
 

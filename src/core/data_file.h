@@ -68,6 +68,11 @@ std::optional<LoadError> CountHeaderColumnsSecond(SharedState& state, DataFileCh
 void ReadTableFromFile(SharedState& state, TableHost& screen, DataFileChannel& first);
 void ReadTableFromSecondFile(SharedState& state, TableHost& screen, DataFileChannel& second);
 
+// Reads the rest of an opened channel into the screen's table, closes the
+// channel and sizes the table with SetGridColumns, SetGridRows and
+// SetStandardColumnWidths, all in one bulk change.
+void ReadAndSizeTable(SharedState& state, TableHost& screen, DataFileChannel& channel, bool secondChannel = false);
+
 // Writes rows 0..RowCount-1, columns 0..ColumnCount-1 of the screen's table,
 // every field quoted, lines ending CR LF, in code page 932. The file is
 // replaced in one step: on any refusal or failure it stays as it was.

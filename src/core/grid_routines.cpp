@@ -4,6 +4,9 @@
 #include "core/student_table.h"
 #include "core/table_host.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace gakunen {
 
 void SetGridColumns(SharedState& state, TableHost& screen) {
@@ -34,6 +37,20 @@ void WriteRosterHeader(SharedState& state, TableHost& screen) {
   t.setText(0, 0, QStringLiteral("組"));
   t.setText(0, 1, QStringLiteral("番"));
   t.setText(0, 2, QStringLiteral("生徒氏名"));
+}
+
+void CopyStudentsWithColumn(const StudentTable& source, int rowCount, int column, StudentTable& target) {
+  rowCount = std::max(rowCount, 0);
+  std::vector<QString> cells(static_cast<size_t>(rowCount) * 4);
+  for (int r = 0; r < rowCount; ++r) {
+    QString* row = cells.data() + static_cast<size_t>(r) * 4;
+    row[0] = source.text(r, 0);
+    row[1] = source.text(r, 1);
+    row[2] = source.text(r, 2);
+    row[3] = source.text(r, column);
+  }
+  BulkChange bulk(target);
+  target.assign(rowCount, 4, std::move(cells));
 }
 
 }  // namespace gakunen

@@ -163,8 +163,7 @@ QString FormatAverage(double value) {
 QString FormatGeneral(double value) {
   if (!std::isfinite(value)) return QString();
   if (value == 0) return QStringLiteral("0");
-  if (std::fabs(value) < 1e15 && value == std::trunc(value))
-    return QString::number(static_cast<long long>(value));
+  if (std::fabs(value) < 1e15 && value == std::trunc(value)) return QString::number(static_cast<long long>(value));
   QString s = QString::number(value, 'g', 15);
   return s;
 }

@@ -1,8 +1,8 @@
 #include "core/text_codec.h"
 
-#include <QStringDecoder>
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_err.h>
+#include <QStringDecoder>
 
 #include <memory>
 
@@ -59,9 +59,9 @@ std::optional<QByteArray> encodeCp932(const QString& text, qsizetype* badIndex) 
   if (text.isEmpty()) return out;
   out.resize(text.size() * 2 + 16);
   UErrorCode status = U_ZERO_ERROR;
-  const int32_t n = ucnv_fromUChars(conv, out.data(), static_cast<int32_t>(out.size()),
-                                    reinterpret_cast<const UChar*>(text.constData()),
-                                    static_cast<int32_t>(text.size()), &status);
+  const int32_t n =
+      ucnv_fromUChars(conv, out.data(), static_cast<int32_t>(out.size()),
+                      reinterpret_cast<const UChar*>(text.constData()), static_cast<int32_t>(text.size()), &status);
   if (U_FAILURE(status)) {
     if (badIndex) {
       *badIndex = 0;

@@ -131,11 +131,7 @@ std::optional<QString> ImportSpreadsheet(SharedState& state, TableHost& screen, 
   StudentTable& table = screen.table();
   {
     BulkChange bulk(table);
-    ReadTableFromFile(state, screen, channel);
-    channel.close();
-    SetGridColumns(state, screen);
-    SetGridRows(state, screen);
-    SetStandardColumnWidths(state, screen);
+    ReadAndSizeTable(state, screen, channel);
     table.setFixedCols(2);
   }
   table.setModified(false);

@@ -35,17 +35,8 @@ QString MissingSubjectMessage(const QString& subject) {
 }
 
 void BuildSubjectTable(const StudentTable& source, int sourceColumn, StudentTable& target) {
-  const int rows = source.rows();
-  std::vector<QString> cells(static_cast<size_t>(rows) * 4);
-  for (int r = 0; r < rows; ++r) {
-    QString* row = &cells[static_cast<size_t>(r) * 4];
-    row[0] = source.text(r, 0);
-    row[1] = source.text(r, 1);
-    row[2] = source.text(r, 2);
-    row[3] = source.text(r, sourceColumn);
-  }
   BulkChange bulk(target);
-  target.assign(rows, 4, std::move(cells));
+  CopyStudentsWithColumn(source, source.rows(), sourceColumn, target);
   target.setColWidth(0, 300);
   target.setColWidth(1, 300);
   target.setColWidth(2, 1000);
@@ -114,12 +105,8 @@ std::optional<QString> ReadOtherTestFile(SharedState& state, TableHost& screen, 
   StudentTable& table = screen.table();
   {
     BulkChange bulk(table);
-    ReadTableFromSecondFile(state, screen, second);
-    second.close();
-    SetGridColumns(state, screen);
-    SetGridRows(state, screen);
+    ReadAndSizeTable(state, screen, second, true);
     table.setFixedCols(3);
-    SetStandardColumnWidths(state, screen);
   }
   table.setModified(false);
   return std::nullopt;
