@@ -2,19 +2,24 @@
 
 // What the benchmarks share: medians of repeated runs, the processor time of
 // the program's own thread (which other programs on a busy machine do not
-// inflate), a printer that prints nothing, and a watch on a grid's painting,
-// so that a step is timed until the teacher sees its result.
+// inflate), a printer that prints nothing, a watch on a grid's painting, so
+// that a step is timed until the teacher sees its result, and the offscreen
+// platform, so that they run on a machine with no display.
 
 #include "ui/printer.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QObject>
+#include <QtGlobal>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
+#include <functional>
 #include <vector>
 
 namespace bench {
@@ -33,6 +38,29 @@ inline Result Summarize(std::vector<double> ms) {
 
 inline double Median(std::vector<double> ms) { return Summarize(std::move(ms)).median; }
 
+// `runs` timed runs of `step`, each after an untimed `prepare`; one run
+// before them only warms caches (page cache, converters, the allocator).
+inline Result Measure(int runs, const std::function<void()>& prepare, const std::function<void()>& step) {
+  prepare();
+  step();
+  std::vector<double> ms;
+  ms.reserve(runs);
+  for (int i = 0; i < runs; ++i) {
+    prepare();
+    QElapsedTimer timer;
+    timer.start();
+    step();
+    ms.push_back(timer.nsecsElapsed() / 1e6);
+  }
+  return Summarize(std::move(ms));
+}
+
+// One line of figures: the label padded to `labelWidth` bytes, then the
+// median and the fastest run.
+inline void Report(const char* what, const Result& r, int labelWidth, int numberWidth = 7) {
+  std::printf("%-*s median %*.3f ms   min %*.3f ms\n", labelWidth, what, numberWidth, r.median, numberWidth, r.min);
+}
+
 [[noreturn]] inline void Fail(const char* program, const char* what) {
   std::fprintf(stderr, "%s: %s\n", program, what);
   std::exit(1);
@@ -43,6 +71,14 @@ inline double ThreadMs() {
   timespec ts{};
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
   return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
+// The offscreen platform unless QT_QPA_PLATFORM or a -platform argument
+// names one, as the program does for its scenarios. Call before QApplication.
+inline void DefaultToOffscreen(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) return;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
 // Lets every pending event run, layout and painting included.

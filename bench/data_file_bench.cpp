@@ -8,6 +8,7 @@
 // The file goes to `folder` (default: the system's temporary folder); name a
 // folder on the disk the teachers' files live on to see that disk's cost.
 
+#include "bench_support.h"
 #include "core/data_file.h"
 #include "core/shared_state.h"
 #include "core/student_table.h"
@@ -15,7 +16,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QSaveFile>
 #include <QTemporaryDir>
@@ -24,42 +24,23 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <vector>
 
 using namespace gakunen;
 using gakunen::testing::TestHost;
 
 namespace {
 
-struct Result {
-  double median;
-  double min;
-};
+[[noreturn]] void fail(const char* what) { bench::Fail("data_file_bench", what); }
 
-Result measure(int runs, const std::function<void()>& step) {
-  step();  // warm the page cache, the converter and the allocator
-  std::vector<double> ms;
-  ms.reserve(runs);
-  for (int i = 0; i < runs; ++i) {
-    QElapsedTimer timer;
-    timer.start();
-    step();
-    ms.push_back(timer.nsecsElapsed() / 1e6);
-  }
-  std::sort(ms.begin(), ms.end());
-  const size_t n = ms.size();
-  const double median = n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
-  return {median, ms.front()};
+// The label column of the figures, in bytes.
+constexpr int kLabelWidth = 44;
+
+bench::Result measure(int runs, const std::function<void()>& step) {
+  return bench::Measure(
+      runs, [] {}, step);
 }
 
-void report(const char* what, const Result& r) {
-  std::printf("%-44s median %7.3f ms   min %7.3f ms\n", what, r.median, r.min);
-}
-
-[[noreturn]] void fail(const char* what) {
-  std::fprintf(stderr, "data_file_bench: %s\n", what);
-  std::exit(1);
-}
+void report(const char* what, const bench::Result& r) { bench::Report(what, r, kLabelWidth); }
 
 }  // namespace
 

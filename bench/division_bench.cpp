@@ -6,14 +6,16 @@
 // screens) handled as well.
 //
 //   division_bench [runs]
+//
+// Offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
+#include "bench_support.h"
 #include "classdivision/division_screen.h"
 #include "classdivision/division_work.h"
 #include "core/screens/application.h"
 #include "core/shared_state.h"
 #include "core/student_table.h"
 #include "support/table_fixtures.h"
-#include "ui/printer.h"
 #include "ui/scripted_dialogs.h"
 
 #include <QAbstractButton>
@@ -21,7 +23,6 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -30,44 +31,20 @@ using namespace gakunen;
 
 namespace {
 
-class NoPrinter : public Printer {
- public:
-  void setPageSetup(int, int) override {}
-  void drawTable(const StudentTable&, int, int) override {}
-  void drawWidget(QWidget*) override {}
-  void newPage() override {}
-  void endJob() override {}
-};
+[[noreturn]] void fail(const char* what) { bench::Fail("division_bench", what); }
 
-struct Result {
-  double median;
-  double min;
-};
-
-Result summarize(std::vector<double> ms) {
-  std::sort(ms.begin(), ms.end());
-  const size_t n = ms.size();
-  return {n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2, ms.front()};
-}
-
-void report(const char* what, const Result& r) {
-  std::printf("%-46s median %7.3f ms   min %7.3f ms\n", what, r.median, r.min);
-}
-
-[[noreturn]] void fail(const char* what) {
-  std::fprintf(stderr, "division_bench: %s\n", what);
-  std::exit(1);
-}
+void report(const char* what, const bench::Result& r) { bench::Report(what, r, 46); }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  bench::DefaultToOffscreen(argc, argv);
   QApplication qapp(argc, argv);
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 31;
 
   auto dialogsOwned = std::make_unique<ScriptedDialogs>();
   ScriptedDialogs* dialogs = dialogsOwned.get();
-  Application app(std::move(dialogsOwned), std::make_unique<NoPrinter>());
+  Application app(std::move(dialogsOwned), std::make_unique<bench::NoPrinter>());
   app.setScenarioMode(true);
   auto* form13 = app.formAs<DivisionScreen>(QStringLiteral("Form13"));
   QWidget* form16 = app.form(QStringLiteral("Form16"));
@@ -121,7 +98,7 @@ int main(int argc, char** argv) {
     alone.push_back(stepsMs);
     withEvents.push_back(allMs);
   }
-  report("集計 .. 新クラス 成績順表示 (998 students)", summarize(alone));
-  report("  the same, events handled", summarize(withEvents));
+  report("集計 .. 新クラス 成績順表示 (998 students)", bench::Summarize(alone));
+  report("  the same, events handled", bench::Summarize(withEvents));
   return 0;
 }

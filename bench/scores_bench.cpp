@@ -5,26 +5,26 @@
 // paints of that grid are counted: one a step is the aim.
 //
 //   scores_bench [runs]
+//
+// Offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
+#include "bench_support.h"
 #include "core/screens/application.h"
 #include "core/shared_state.h"
 #include "core/student_table.h"
 #include "scores/score_screen.h"
 #include "support/table_fixtures.h"
 #include "ui/grid_view.h"
-#include "ui/printer.h"
 #include "ui/scripted_dialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEvent>
 #include <QPushButton>
 #include <QTableView>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <memory>
 #include <vector>
 
@@ -32,56 +32,16 @@ using namespace gakunen;
 
 namespace {
 
-class NoPrinter : public Printer {
- public:
-  void setPageSetup(int, int) override {}
-  void drawTable(const StudentTable&, int, int) override {}
-  void drawWidget(QWidget*) override {}
-  void newPage() override {}
-  void endJob() override {}
-};
-
-class PaintCounter : public QObject {
- public:
-  int paints = 0;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints;
-    return false;
-  }
-};
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  const size_t n = v.size();
-  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-[[noreturn]] void fail(const char* what) {
-  std::fprintf(stderr, "scores_bench: %s\n", what);
-  std::exit(1);
-}
-
-// Processor time of this thread, which other programs on the machine do not inflate.
-double threadMs() {
-  timespec ts{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-  return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
-}
-
-// Lets every pending event run, painting included.
-void settle() {
-  for (int i = 0; i < 3; ++i) QApplication::processEvents();
-}
+[[noreturn]] void fail(const char* what) { bench::Fail("scores_bench", what); }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  bench::DefaultToOffscreen(argc, argv);
   QApplication qapp(argc, argv);
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 31;
 
-  Application app(std::make_unique<ScriptedDialogs>(), std::make_unique<NoPrinter>());
+  Application app(std::make_unique<ScriptedDialogs>(), std::make_unique<bench::NoPrinter>());
   app.setScenarioMode(true);
   auto* form3 = app.formAs<ScoreScreen>(QStringLiteral("Form3"));
   auto* form5 = dynamic_cast<Screen*>(app.form(QStringLiteral("Form5")));
@@ -99,7 +59,7 @@ int main(int argc, char** argv) {
   form3->table().setFixedCols(3);
   gakunen::testing::DescribeTable(app.state(), form3->table());
   form3->show();
-  settle();
+  bench::Settle();
 
   const char* names[4] = {"Command5  集計", "Command6  生徒平均", "Command9  並べ替え", "Command10 順位付け"};
   const int buttons[4] = {5, 6, 9, 10};
@@ -109,7 +69,7 @@ int main(int argc, char** argv) {
   int paints[4] = {};
   int minPaints[4] = {1 << 30, 1 << 30, 1 << 30, 1 << 30};
 
-  PaintCounter scoreGrid, rankingGrid;
+  bench::PaintCounter scoreGrid, rankingGrid;
   form3->grid()->tableView()->viewport()->installEventFilter(&scoreGrid);
   form5->grid()->tableView()->viewport()->installEventFilter(&rankingGrid);
 
@@ -121,22 +81,22 @@ int main(int argc, char** argv) {
         form3->show();
         form3->table().copyFrom(step == 0 ? subjects : before[step]);
         gakunen::testing::DescribeTable(app.state(), form3->table());
-        settle();
+        bench::Settle();
       }
       QPushButton* b = form3->button(buttons[step]);
       b->setEnabled(true);
-      PaintCounter& counter = step == 3 ? rankingGrid : scoreGrid;
+      bench::PaintCounter& counter = step == 3 ? rankingGrid : scoreGrid;
       counter.paints = 0;
       QElapsedTimer timer;
-      const double cpuStart = threadMs();
+      const double cpuStart = bench::ThreadMs();
       timer.start();
       b->click();
       handlerTimes[step].push_back(timer.nsecsElapsed() / 1e6);
       // Until the grid that shows the result has painted it.
-      for (int spin = 0; counter.paints == 0 && spin < 1000; ++spin) QApplication::processEvents();
+      bench::WaitForPaint(counter);
       times[step].push_back(timer.nsecsElapsed() / 1e6);
-      cpuTimes[step].push_back(threadMs() - cpuStart);
-      settle();
+      cpuTimes[step].push_back(bench::ThreadMs() - cpuStart);
+      bench::Settle();
       paints[step] = std::max(paints[step], counter.paints);
       minPaints[step] = std::min(minPaints[step], counter.paints);
       if (step < 3) before[step + 1].copyFrom(form3->table());
@@ -150,7 +110,7 @@ int main(int argc, char** argv) {
       runs);
   for (int step = 0; step < 4; ++step)
     std::printf("median %7.3f ms (processor %6.3f ms, handler alone %6.3f ms), paints per run %d..%d   %s\n",
-                median(times[step]), median(cpuTimes[step]), median(handlerTimes[step]), minPaints[step], paints[step],
-                names[step]);
+                bench::Median(times[step]), bench::Median(cpuTimes[step]), bench::Median(handlerTimes[step]),
+                minPaints[step], paints[step], names[step]);
   return 0;
 }

@@ -74,7 +74,8 @@ double median(std::vector<double> v) {
 
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (!platform || !*platform) setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
   std::string dir = argv[0];
   const size_t slash = dir.rfind('/');
