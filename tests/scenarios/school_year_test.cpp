@@ -86,7 +86,14 @@ struct Student {
   QString reading;
   std::array<int, kSubjects> test1{};  // kAbsent: no score
   std::array<int, kSubjects> test2{};
-  int quiz = kAbsent;  // out of 10
+  int quiz = kAbsent;      // out of 10
+  int markedSubject = -1;  // a first-test score typed with "点" after it
+
+  // A first-test score as typed and kept in the table.
+  QString typed1(int j) const {
+    const QString text = test1[j] < 0 ? QString() : QString::number(test1[j]);
+    return j == markedSubject ? text + u'点' : text;
+  }
 
   int total1() const { return sum(test1); }
   int taken1() const {
@@ -101,11 +108,13 @@ struct Student {
 };
 
 struct YearGroup {
-  QVector<int> sizes;       // students per class on the roster as first built
-  QList<Student> roster;    // class and number order, before the transfer student
-  Student transfer;         // joins class 2 after its last student
-  QList<Student> students;  // roster order with the transfer student in place
-  int transferRow = 0;      // table row of the transfer student
+  QVector<int> sizes;         // students per class on the roster as first built
+  QList<Student> roster;      // class and number order, before the transfer student
+  Student transfer;           // joins class 2 after its last student
+  QList<Student> students;    // roster order with the transfer student in place
+  int transferRow = 0;        // table row of the transfer student
+  Student late;               // joins class 4, after the first test, as the table's last row
+  QList<Student> secondTerm;  // everyone after the second transfer
 };
 
 QString Text(const char16_t* s) { return QString::fromUtf16(s); }
@@ -164,6 +173,19 @@ YearGroup MakeYearGroup(quint32 seed) {
   // One student misses a test and averages a quarter: 64.25 must show 64.3.
   Student& absent = y.students[7];
   absent.test1 = {64, 70, 58, kAbsent, 65};
+  // Another one averages a half, which the year sum of the averages rounds
+  // to the even neighbour as it adds it.
+  y.students[9].test1 = {70, 71, kAbsent, 70, 71};
+  // A score typed with its unit still counts as the number it begins with.
+  y.students[12].test1[1] = 85;
+  y.students[12].markedSubject = 1;
+
+  y.late = MakeStudent(rng, readings);
+  y.late.cls = kClasses;
+  y.late.number = y.sizes[kClasses - 1] + 1;
+  y.late.test1.fill(kAbsent);
+  y.secondTerm = y.students;
+  y.secondTerm << y.late;
   return y;
 }
 
@@ -190,6 +212,13 @@ qint64 RoundHalfEven(qint64 a, qint64 b) {
   if (2 * r > b) return q + 1;
   if (2 * r < b) return q;
   return q + (q & 1);
+}
+
+// The whole number a score cell begins with ("85点" is 85, "" is 0).
+qint64 LeadingWhole(const QString& text) {
+  qsizetype digits = 0;
+  while (digits < text.size() && text[digits].isDigit() && text[digits].unicode() < 128) ++digits;
+  return text.left(digits).toLongLong();
 }
 
 QString Score(int s) { return s < 0 ? QString() : QString::number(s); }
@@ -222,13 +251,17 @@ Rows ScoreRows(const QList<Student>& students, bool totals, bool averages) {
   Rows rows{titles};
   for (const Student& s : students) {
     QStringList row{QString::number(s.cls), QString::number(s.number), s.name};
-    for (int score : s.test1) row << Score(score);
+    for (int j = 0; j < kSubjects; ++j) row << s.typed1(j);
     if (totals) row << QString::number(s.total1());
     if (averages) row << StudentAverage(s);
     rows << row;
   }
   return rows;
 }
+
+// The first test's total as a table shows it: empty for a student who
+// joined after it and whose row was inserted empty.
+QString FirstTotalCell(const Student& s) { return s.taken1() == 0 ? QString() : QString::number(s.total1()); }
 
 // The second test as another teacher's file: five subjects and their total.
 Rows SecondTestRows(const QList<Student>& students) {
@@ -272,7 +305,7 @@ QList<Ranked> RankYearGroup(const QList<Student>& students, int percent5, int pe
 QStringList RankedRow(const Ranked& r, bool withLevel) {
   const Student& s = r.student;
   QStringList row{QString::number(r.rank), QString::number(s.cls), QString::number(s.number), s.name};
-  for (int score : s.test1) row << Score(score);
+  for (int j = 0; j < kSubjects; ++j) row << s.typed1(j);
   row << QString::number(s.total1()) << StudentAverage(s);
   if (withLevel) row << QString::number(r.level);
   return row;
@@ -566,6 +599,19 @@ class SchoolYearTest : public QObject {
     STEP(CompareRows(Cells(grid->table()), expected, "class table"));
   }
 
+  // The student who joined after the first test, added through the
+  // transfer dialog of the screen shown.
+  void addLateTransfer(const char* formName, const char* button) {
+    const auto mark = p_->dialogs->mark();
+    STEP(press(formName, button));
+    STEP(expectMessage(mark, QStringLiteral("スクロールして転入生の出席番号を確認してください。")));
+    STEP(expectShown("Form20"));
+    p_->control<QLineEdit>("Form20", "Text1")->setText(QString::number(year_.late.cls));
+    p_->control<QLineEdit>("Form20", "Text2")->setText(QString::number(year_.late.number));
+    p_->control<QLineEdit>("Form20", "Text3")->setText(year_.late.name);
+    STEP(press("Form20", "Command1"));
+  }
+
   // Loads a file into the score screen from the main menu.
   void openScores(const char* file) {
     restart();
@@ -576,13 +622,73 @@ class SchoolYearTest : public QObject {
     STEP(expectShown("Form3"));
   }
 
+  // The year-group and class figures appended below the students.
+  void checkYearRows(const Rows& scores) {
+    const StudentTable& t = *p_->table("Form3");
+    const int r0 = static_cast<int>(scores.size());
+    const int cols = static_cast<int>(scores.first().size());
+    QCOMPARE(t.rows(), r0 + 4 * kClasses + 4);
+    QCOMPARE(p_->state().RowCount, t.rows());
+    QCOMPARE(p_->state().ModeCode, 1);
+    auto label = [&](int row, const QString& text) {
+      QVERIFY2(t.text(row, 2) == text,
+               qPrintable(QStringLiteral("row %1: expected \"%2\", found \"%3\"").arg(row).arg(text, t.text(row, 2))));
+    };
+    auto cell = [&](int row, int col, const QString& text) {
+      QVERIFY2(
+          t.text(row, col) == text,
+          qPrintable(
+              QStringLiteral("cell (%1, %2) \"%3\": expected \"%4\"").arg(row).arg(col).arg(t.text(row, col), text)));
+    };
+    STEP(label(r0 + 1, QStringLiteral("学年合計点")));
+    STEP(label(r0 + 2, QStringLiteral("学年受験人数")));
+    STEP(label(r0 + 3, QStringLiteral("学年平均点")));
+    for (int k = 1; k <= kClasses; ++k) {
+      STEP(label(r0 + 4 * k + 1, QStringLiteral("%1組合計点").arg(k)));
+      STEP(label(r0 + 4 * k + 2, QStringLiteral("%1組受験数").arg(k)));
+      STEP(label(r0 + 4 * k + 3, QStringLiteral("%1組平均点").arg(k)));
+    }
+    for (int row : {r0, r0 + 4, r0 + 8, r0 + 12, r0 + 16})
+      for (int c = 0; c < cols; ++c) QVERIFY2(t.text(row, c).isEmpty(), qPrintable(QStringLiteral("row %1").arg(row)));
+
+    for (int c = 3; c < cols; ++c) {
+      const bool average = c == cols - 1;
+      // Every cell in tenths; the year sum is rounded after every addition.
+      qint64 yearSum = 0, yearCount = 0;
+      std::array<qint64, kClasses> sum{}, count{};
+      for (int r = 1; r < r0; ++r) {
+        const QString& text = scores[r][c];
+        const qint64 tenths = average ? TenthsOf(text) : LeadingWhole(text) * 10;
+        yearSum = RoundHalfEven(yearSum * 10 + tenths, 10);
+        const int k = scores[r][0].toInt() - 1;
+        sum[k] += tenths;
+        if (!text.isEmpty()) {
+          ++yearCount;
+          ++count[k];
+        }
+      }
+      STEP(cell(r0 + 1, c, QString::number(yearSum)));
+      STEP(cell(r0 + 2, c, QString::number(yearCount)));
+      const qint64 yearAverage = RoundHalfEven(yearSum, yearCount);
+      STEP(cell(r0 + 3, c, TenthsText(yearAverage * 10)));
+      for (int k = 1; k <= kClasses; ++k) {
+        const qint64 s = sum[k - 1];
+        const QString sumText = s % 10 == 0 ? QString::number(s / 10) : TenthsText(s);
+        STEP(cell(r0 + 4 * k + 1, c, sumText));
+        STEP(cell(r0 + 4 * k + 2, c, QString::number(count[k - 1])));
+        STEP(cell(r0 + 4 * k + 3, c, AverageOfTenths(s, count[k - 1])));
+      }
+    }
+  }
+
  private slots:
   void initTestCase() {
     QVERIFY(dir_.isValid());
-    for (const Student& s : year_.students) QVERIFY2(TextCodec::encodeCp932(s.name + s.reading), qPrintable(s.name));
+    for (const Student& s : year_.secondTerm) QVERIFY2(TextCodec::encodeCp932(s.name + s.reading), qPrintable(s.name));
     QCOMPARE(studentCount(), std::accumulate(year_.sizes.begin(), year_.sizes.end(), 0) + 1);
     for (int size : year_.sizes) QVERIFY(size >= 30 && size <= 35);
     QCOMPARE(StudentAverage(year_.students[7]), QStringLiteral("64.3"));
+    QCOMPARE(StudentAverage(year_.students[9]), QStringLiteral("70.5"));
     int absences = 0, extensionNames = 0;
     for (const Student& s : year_.students) {
       absences += kSubjects - s.taken1();
@@ -678,12 +784,12 @@ class SchoolYearTest : public QObject {
       // A slip of the finger in one subject, corrected at that student.
       const Student& slip = year_.students[kMistyped];
       for (const Student& s : year_.students)
-        STEP(enter("Form3", j == 2 && &s == &slip ? QStringLiteral("9") : Score(s.test1[j])));
+        STEP(enter("Form3", j == 2 && &s == &slip ? QStringLiteral("9") : s.typed1(j)));
       STEP(expectMessage(mark, QStringLiteral("点数入力が終わりました。まず、保存してください。")));
       if (j == 2) {
         answer({QString::number(slip.cls), QString::number(slip.number)});
         STEP(press("Form3", "Command4"));
-        STEP(enter("Form3", Score(slip.test1[j])));
+        STEP(enter("Form3", slip.typed1(j)));
       }
     }
     STEP(expectTable("Form3", ScoreRows(year_.students, false, false)));
@@ -718,64 +824,6 @@ class SchoolYearTest : public QObject {
     yearPage += all.mid(scores.size());
     STEP(CompareRows(job.tables[kClasses], yearPage, "year-group page"));
     done_ << QString::fromLatin1(QTest::currentTestFunction());
-  }
-
-  void checkYearRows(const Rows& scores) {
-    const StudentTable& t = *p_->table("Form3");
-    const int r0 = static_cast<int>(scores.size());
-    const int cols = static_cast<int>(scores.first().size());
-    QCOMPARE(t.rows(), r0 + 4 * kClasses + 4);
-    QCOMPARE(p_->state().RowCount, t.rows());
-    QCOMPARE(p_->state().ModeCode, 1);
-    auto label = [&](int row, const QString& text) {
-      QVERIFY2(t.text(row, 2) == text,
-               qPrintable(QStringLiteral("row %1: expected \"%2\", found \"%3\"").arg(row).arg(text, t.text(row, 2))));
-    };
-    auto cell = [&](int row, int col, const QString& text) {
-      QVERIFY2(
-          t.text(row, col) == text,
-          qPrintable(
-              QStringLiteral("cell (%1, %2) \"%3\": expected \"%4\"").arg(row).arg(col).arg(t.text(row, col), text)));
-    };
-    STEP(label(r0 + 1, QStringLiteral("学年合計点")));
-    STEP(label(r0 + 2, QStringLiteral("学年受験人数")));
-    STEP(label(r0 + 3, QStringLiteral("学年平均点")));
-    for (int k = 1; k <= kClasses; ++k) {
-      STEP(label(r0 + 4 * k + 1, QStringLiteral("%1組合計点").arg(k)));
-      STEP(label(r0 + 4 * k + 2, QStringLiteral("%1組受験数").arg(k)));
-      STEP(label(r0 + 4 * k + 3, QStringLiteral("%1組平均点").arg(k)));
-    }
-    for (int row : {r0, r0 + 4, r0 + 8, r0 + 12, r0 + 16})
-      for (int c = 0; c < cols; ++c) QVERIFY2(t.text(row, c).isEmpty(), qPrintable(QStringLiteral("row %1").arg(row)));
-
-    for (int c = 3; c < cols; ++c) {
-      const bool average = c == cols - 1;
-      // Every cell in tenths; the year sum is rounded after every addition.
-      qint64 yearSum = 0, yearCount = 0;
-      std::array<qint64, kClasses> sum{}, count{};
-      for (int r = 1; r < r0; ++r) {
-        const QString& text = scores[r][c];
-        const qint64 tenths = average ? TenthsOf(text) : text.toLongLong() * 10;
-        yearSum = RoundHalfEven(yearSum * 10 + tenths, 10);
-        const int k = scores[r][0].toInt() - 1;
-        sum[k] += tenths;
-        if (!text.isEmpty()) {
-          ++yearCount;
-          ++count[k];
-        }
-      }
-      STEP(cell(r0 + 1, c, QString::number(yearSum)));
-      STEP(cell(r0 + 2, c, QString::number(yearCount)));
-      const qint64 yearAverage = RoundHalfEven(yearSum, yearCount);
-      STEP(cell(r0 + 3, c, TenthsText(yearAverage * 10)));
-      for (int k = 1; k <= kClasses; ++k) {
-        const qint64 s = sum[k - 1];
-        const QString sumText = s % 10 == 0 ? QString::number(s / 10) : TenthsText(s);
-        STEP(cell(r0 + 4 * k + 1, c, sumText));
-        STEP(cell(r0 + 4 * k + 2, c, QString::number(count[k - 1])));
-        STEP(cell(r0 + 4 * k + 3, c, AverageOfTenths(s, count[k - 1])));
-      }
-    }
   }
 
   // Totals, then the frequency rows and their charts.
@@ -931,7 +979,7 @@ class SchoolYearTest : public QObject {
   void subjectFileAndQuiz() {
     NEEDS("scoreEntry");
     // The second test comes as another teacher's file.
-    QVERIFY(WriteBytes(path("year_test2.dat"), EncodeCp932(SecondTestRows(year_.students))));
+    QVERIFY(WriteBytes(path("year_test2.dat"), EncodeCp932(SecondTestRows(year_.secondTerm))));
     restart();
     STEP(press("Form1", "Command4"));
     auto mark = p_->dialogs->mark();
@@ -948,6 +996,13 @@ class SchoolYearTest : public QObject {
       subject << QStringList{QString::number(s.cls), QString::number(s.number), s.name, Score(s.test1[0])};
     STEP(expectTable("Form7", subject));
 
+    // The student who joined after the first test is added before the
+    // second test's scores, which list that student already.
+    STEP(addLateTransfer("Form7", "Command2"));
+    subject << QStringList{QString::number(year_.late.cls), QString::number(year_.late.number), year_.late.name,
+                           QString()};
+    STEP(expectTable("Form7", subject));
+
     mark = p_->dialogs->mark();
     chooseFile("year_test2.dat");
     STEP(press("Form7", "Command3"));
@@ -960,7 +1015,7 @@ class SchoolYearTest : public QObject {
     STEP(press("Form9", "Command1"));
     STEP(expectShown("Form7"));
     subject[0] << QString();
-    for (int r = 1; r < subject.size(); ++r) subject[r] << Score(year_.students[r - 1].test2[0]);
+    for (int r = 1; r < subject.size(); ++r) subject[r] << Score(year_.secondTerm[r - 1].test2[0]);
     STEP(expectTable("Form7", subject));
 
     answer({QStringLiteral("1"), QStringLiteral("中間")});
@@ -982,12 +1037,12 @@ class SchoolYearTest : public QObject {
     answer({QStringLiteral("1"), QStringLiteral("1")});
     STEP(press("Form18", "Command3"));
     mark = p_->dialogs->mark();
-    for (const Student& s : year_.students) STEP(enter("Form18", Score(s.quiz)));
+    for (const Student& s : year_.secondTerm) STEP(enter("Form18", Score(s.quiz)));
     STEP(expectMessage(mark, QStringLiteral("このクラスの点数入力が終わりました。まず、保存してください。")));
     answer({QStringLiteral("3"), QStringLiteral("小一")});
     STEP(press("Form18", "Command5"));
     subject[0] << QStringLiteral("小一");
-    for (int r = 1; r < subject.size(); ++r) subject[r] << Score(year_.students[r - 1].quiz);
+    for (int r = 1; r < subject.size(); ++r) subject[r] << Score(year_.secondTerm[r - 1].quiz);
     STEP(expectTable("Form18", subject));
     STEP(save("Form18", "Command6", "year_kokugo_quiz.dat"));
     STEP(CompareFile(path("year_kokugo_quiz.dat"), subject));
@@ -1006,13 +1061,14 @@ class SchoolYearTest : public QObject {
     STEP(press("Form1", "Command11"));
     STEP(expectMessage(mark, QStringLiteral("転入生があれば、必ず追加しておいてください。")));
     STEP(expectShown("Form12"));
+    STEP(addLateTransfer("Form12", "Command4"));
     STEP(press("Form12", "Command1"));
     STEP(press("Form12", "Option1[0]"));
     STEP(press("Form12", "Command3"));
     STEP(expectShown("Form13"));
     Rows division{RosterTitles() + QStringList{QStringLiteral("合計")}};
-    for (const Student& s : year_.students)
-      division << QStringList{QString::number(s.cls), QString::number(s.number), s.name, QString::number(s.total1())};
+    for (const Student& s : year_.secondTerm)
+      division << QStringList{QString::number(s.cls), QString::number(s.number), s.name, FirstTotalCell(s)};
     STEP(expectTable("Form13", division));
 
     chooseFile("year_test2.dat");
@@ -1024,20 +1080,25 @@ class SchoolYearTest : public QObject {
     STEP(expectShown("Form15"));
     STEP(press("Form15", "Command1"));
     STEP(expectShown("Form13"));
+    // The two test columns get names in kanji numerals before the totals.
+    answer({QStringLiteral("1"), QStringLiteral("一回")});
+    STEP(press("Form13", "Command1"));
+    answer({QStringLiteral("2"), QStringLiteral("二回")});
+    STEP(press("Form13", "Command1"));
     STEP(press("Form13", "Command3"));
     STEP(press("Form13", "Command4"));
     answer({QString::number(kClasses)});
     STEP(press("Form13", "Command5"));
     STEP(press("Form13", "Command6"));
 
-    placed_ = DealNewClasses(year_.students);
+    placed_ = DealNewClasses(year_.secondTerm);
     GroupByNewClass(placed_);
-    Rows grouped{RosterTitles() + QStringList{QStringLiteral("合計"), QStringLiteral("合計"), QStringLiteral("合計"),
+    Rows grouped{RosterTitles() + QStringList{QStringLiteral("一回"), QStringLiteral("二回"), QStringLiteral("合計"),
                                               QStringLiteral("組")}};
     for (const Placed& p : placed_) {
       const Student& s = p.student;
-      grouped << QStringList{QString::number(s.cls),      QString::number(s.number),   s.name,
-                             QString::number(s.total1()), QString::number(s.total2()), QString::number(p.combined),
+      grouped << QStringList{QString::number(s.cls),     QString::number(s.number),   s.name,
+                             FirstTotalCell(s),          QString::number(s.total2()), QString::number(p.combined),
                              QString::number(p.newClass)};
     }
     STEP(expectTable("Form13", grouped));
