@@ -35,6 +35,17 @@ int studentRowEnd(const SharedState& state, const StudentTable& table) {
   return std::clamp(state.RowCount, 1, std::max(table.rows(), 1));
 }
 
+// Appends a column at BaseColumnCount with its title and width, and makes
+// BaseColumnCount count it; returns the column.
+int appendDivisionColumn(SharedState& state, StudentTable& division, const QString& title, int width) {
+  const int column = state.BaseColumnCount;
+  division.setCols(column + 1);
+  if (!title.isNull()) division.setText(0, column, title);
+  division.setColWidth(column, width);
+  state.BaseColumnCount = column + 1;
+  return column;
+}
+
 }  // namespace
 
 const QStringList& DivisionChoiceCaptions() {
@@ -83,12 +94,9 @@ std::optional<QString> RowMismatchMessage(int addedRows, int divisionRows) {
 
 void AppendExtractedColumn(SharedState& state, StudentTable& division, const StudentTable& extract) {
   BulkChange bulk(division);
-  const int column = state.BaseColumnCount;
-  division.setCols(column + 1);
-  division.setColWidth(column, 500);
+  const int column = appendDivisionColumn(state, division, QString(), 500);
   const int rows = std::min(extract.rows(), division.rows());
   for (int r = 0; r < rows; ++r) division.setText(r, column, extract.text(r, 3));
-  state.BaseColumnCount = column + 1;
   // The column now belongs to the division table, and every later step
   // (totals, dealing, saving) must reach all of its students.
   state.RowCount = division.rows();
@@ -124,11 +132,7 @@ std::optional<QString> CheckTestTitle(const QString& title) {
 
 void AddTotalColumn(SharedState& state, StudentTable& division) {
   BulkChange bulk(division);
-  const int column = state.BaseColumnCount;
-  division.setCols(column + 1);
-  division.setText(0, column, QStringLiteral("合計"));
-  division.setColWidth(column, 600);
-  state.BaseColumnCount = column + 1;
+  const int column = appendDivisionColumn(state, division, QStringLiteral("合計"), 600);
   const int end = studentRowEnd(state, division);
   for (int r = 1; r < end; ++r) {
     double sum = 0;
@@ -168,11 +172,7 @@ void DealToClasses(SharedState& state, StudentTable& division, int classCount) {
   const QStringList sequence = SerpentineSequence(classCount);
   if (sequence.isEmpty()) return;
   BulkChange bulk(division);
-  const int column = state.BaseColumnCount;
-  division.setCols(column + 1);
-  division.setText(0, column, QStringLiteral("組"));
-  division.setColWidth(column, 300);
-  state.BaseColumnCount = column + 1;
+  const int column = appendDivisionColumn(state, division, QStringLiteral("組"), 300);
   const int end = studentRowEnd(state, division);
   const qsizetype period = sequence.size();
   for (int r = 1; r < end; ++r) division.setText(r, column, sequence[(r - 1) % period]);
