@@ -1,4 +1,5 @@
 #include "classdivision/new_class_work.h"
+#include "classdivision/class_tables_fixture.h"
 #include "core/shared_state.h"
 #include "core/student_table.h"
 #include "support/table_fixtures.h"
@@ -10,6 +11,7 @@
 
 using namespace gakunen;
 using gakunen::testing::Cells;
+using gakunen::testing::ClassTables;
 using gakunen::testing::FillTable;
 using gakunen::testing::Rows;
 using gakunen::testing::TestHost;
@@ -36,18 +38,6 @@ QStringList column(const StudentTable& t, int col, int from = 1) {
   for (int r = from; r < t.rows(); ++r) out << t.text(r, col);
   return out;
 }
-
-struct ClassTables {
-  std::array<std::unique_ptr<StudentTable>, kMaxNewClasses> owned;
-  std::array<StudentTable*, kMaxNewClasses> pointers{};
-  ClassTables() {
-    for (int i = 0; i < kMaxNewClasses; ++i) {
-      owned[i] = std::make_unique<StudentTable>();
-      pointers[i] = owned[i].get();
-    }
-  }
-  StudentTable& operator[](int i) { return *owned[i]; }
-};
 
 }  // namespace
 
