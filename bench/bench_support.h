@@ -6,6 +6,7 @@
 // that a step is timed until the teacher sees its result, and the offscreen
 // platform, so that they run on a machine with no display.
 
+#include "support/paint_counter.h"
 #include "ui/printer.h"
 
 #include <QCoreApplication>
@@ -96,17 +97,7 @@ class NoPrinter : public gakunen::Printer {
   void endJob() override {}
 };
 
-// Counts the paint events of one widget (a grid's viewport).
-class PaintCounter : public QObject {
- public:
-  int paints = 0;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints;
-    return false;
-  }
-};
+using gakunen::testing::PaintCounter;
 
 // Handles events until `counter` has seen a paint; false when none came.
 inline bool WaitForPaint(const PaintCounter& counter, int maxSpins = 1000) {

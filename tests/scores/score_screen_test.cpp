@@ -5,6 +5,7 @@
 #include "core/student_table.h"
 #include "roster/roster_test_app.h"
 #include "scores/subject_selection_screen.h"
+#include "support/paint_counter.h"
 #include "support/table_fixtures.h"
 #include "ui/grid_view.h"
 #include "ui/scripted_dialogs.h"
@@ -26,18 +27,6 @@ namespace {
 const QStringList kRoster = {"組", "番", "生徒氏名"};
 const QString kNoStudent =
     QStringLiteral("点数を入れる生徒が決まっていません。「点数入力」で、何組何番から入力するかを指定してください。");
-
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
- public:
-  int paints = 0;
-
- protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints;
-    return false;
-  }
-};
 
 // The program with scripted dialogs and Form3 opened from the menu on a
 // file holding `rows`.
