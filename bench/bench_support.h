@@ -7,7 +7,7 @@
 // platform, so that they run on a machine with no display.
 
 #include "support/paint_counter.h"
-#include "ui/printer.h"
+#include "ui/screen_printer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -88,7 +88,7 @@ inline void Settle() {
 }
 
 // The screens print through this; the benchmarks time the work, not a printer.
-class NoPrinter : public gakunen::Printer {
+class NoPrinter : public gakunen::ScreenPrinter {
  public:
   void setPageSetup(int, int) override {}
   void drawTable(const gakunen::StudentTable&, int, int) override {}

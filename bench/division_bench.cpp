@@ -9,14 +9,15 @@
 //
 // Offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
+#include "app/application.h"
+#include "app/form_registry.h"
 #include "bench_support.h"
-#include "classdivision/division_screen.h"
-#include "classdivision/division_work.h"
-#include "core/screens/application.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
+#include "model/ports/scripted_dialogs.h"
+#include "model/rules/classdivision/division_work.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
+#include "screens/classdivision/division_screen.h"
 #include "support/table_fixtures.h"
-#include "ui/scripted_dialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -46,7 +47,7 @@ int main(int argc, char** argv) {
   ScriptedDialogs* dialogs = dialogsOwned.get();
   Application app(std::move(dialogsOwned), std::make_unique<bench::NoPrinter>());
   app.setScenarioMode(true);
-  auto* form13 = app.formAs<DivisionScreen>(QStringLiteral("Form13"));
+  auto* form13 = &app.forms().division();
   QWidget* form16 = app.form(QStringLiteral("Form16"));
   if (!form13 || !form16) fail("the division screens are missing");
 
@@ -62,16 +63,13 @@ int main(int argc, char** argv) {
   auto prepare = [&] {
     SharedState& st = app.state();
     form16->hide();
-    ExtractColumn(base, base.rows(), 3, form13->table());
     st.RowCount = base.rows();
-    st.BaseColumnCount = 4;
+    form13->startFrom(base, 3);
     for (int column : {4, 5, 12}) {
       StudentTable extract;
       ExtractColumn(base, base.rows(), column, extract);
       AppendExtractedColumn(st, form13->table(), extract);
     }
-    form13->startDivision();
-    form13->show();
     QApplication::processEvents();
   };
   auto steps = [&] {

@@ -16,22 +16,26 @@
 //
 // Offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
+#include "app/application.h"
+#include "app/form_registry.h"
 #include "bench_support.h"
-#include "classdivision/division_screen.h"
-#include "classdivision/division_work.h"
-#include "classdivision/new_class_work.h"
-#include "core/data_file.h"
-#include "core/screens/application.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "evaluation/chart_screen.h"
-#include "evaluation/class_ranking_screen.h"
-#include "evaluation/frequency.h"
-#include "scores/score_operations.h"
-#include "scores/score_screen.h"
+#include "model/files/data_file.h"
+#include "model/ports/scripted_dialogs.h"
+#include "model/rules/classdivision/division_work.h"
+#include "model/rules/classdivision/new_class_work.h"
+#include "model/rules/scores/frequency.h"
+#include "model/rules/scores/score_operations.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
+#include "screens/classdivision/after_swap_screen.h"
+#include "screens/classdivision/division_screen.h"
+#include "screens/classdivision/new_class_screen.h"
+#include "screens/evaluation/class_ranking_screen.h"
+#include "screens/evaluation/ranking_screen.h"
+#include "screens/scores/chart_screen.h"
+#include "screens/scores/score_screen.h"
 #include "support/table_fixtures.h"
 #include "ui/grid_view.h"
-#include "ui/scripted_dialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -275,12 +279,12 @@ class Bench {
     app_->setScenarioMode(true);
     app_->start();
     form1_ = screen("Form1");
-    form3_ = app_->formAs<ScoreScreen>(QStringLiteral("Form3"));
-    form5_ = app_->formAs<Screen>(QStringLiteral("Form5"));
-    form10_ = app_->formAs<ClassRankingScreen>(QStringLiteral("Form10"));
-    form13_ = app_->formAs<DivisionScreen>(QStringLiteral("Form13"));
-    form16_ = app_->formAs<Screen>(QStringLiteral("Form16"));
-    form17_ = app_->formAs<Screen>(QStringLiteral("Form17"));
+    form3_ = &app_->forms().scores();
+    form5_ = &app_->forms().ranking();
+    form10_ = &app_->forms().classRanking();
+    form13_ = &app_->forms().division();
+    form16_ = &app_->forms().newClasses();
+    form17_ = &app_->forms().afterSwap();
     if (!form3_ || !form5_ || !form10_ || !form13_ || !form16_ || !form17_) fail("a screen is missing");
     bench::Settle();
   }
@@ -410,7 +414,7 @@ class Bench {
           gakunen::testing::DescribeTable(bareState, bare.grid);
         },
         [&] { frequencies = AppendFrequencyRows(bareState, bare); });
-    auto* charts = app_->formAs<ChartScreen>(QStringLiteral("Form19"));
+    auto* charts = &app_->forms().charts();
     if (!charts || frequencies.charts.isEmpty()) fail("no charts to make");
     const int chartCount = static_cast<int>(frequencies.charts.size());
     watch_.timeWork(
@@ -494,16 +498,13 @@ class Bench {
       SharedState& st = app_->state();
       form16_->hide();
       form17_->hide();
-      ExtractColumn(base, base.rows(), 3, form13_->table());
       st.RowCount = base.rows();
-      st.BaseColumnCount = 4;
+      form13_->startFrom(base, 3);
       for (int column = 4; column < base.cols(); ++column) {
         StudentTable extract;
         ExtractColumn(base, base.rows(), column, extract);
         AppendExtractedColumn(st, form13_->table(), extract);
       }
-      form13_->startDivision();
-      form13_->show();
     };
     watch_.time(
         QStringLiteral("集計 .. 新クラス 成績順表示 (%1 tests, %2 columns)").arg(testColumns.size()).arg(width), goalMs,
@@ -543,7 +544,7 @@ class Bench {
           form16_->show();
           form16_->table().copyFrom(withReadings);
           gakunen::testing::DescribeTable(app_->state(), form16_->table());
-          app_->state().ModeCode = 2;
+          app_->state().ModeCode = ModeCode::ReadingColumn;
         },
         [&] { click(form16_, "Command9"); }, viewport(form17_),
         [&] {

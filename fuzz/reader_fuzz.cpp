@@ -3,13 +3,13 @@
 // loads must stay within 999 rows and 23 columns; a table that loads and can
 // be saved must load again from the saved file with the same cells.
 
-#include "core/data_file.h"
-#include "core/grid_routines.h"
-#include "core/numbers.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "core/table_host.h"
-#include "core/text_codec.h"
+#include "model/files/data_file.h"
+#include "model/files/text_codec.h"
+#include "model/session/shared_state.h"
+#include "model/session/table_host.h"
+#include "model/table/grid_routines.h"
+#include "model/table/numbers.h"
+#include "model/table/student_table.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

@@ -1,9 +1,11 @@
-#include "core/screens/application.h"
+#include "app/application.h"
 
-#include "core/student_table.h"
-#include "core/table_host.h"
-#include "ui/dialogs.h"
-#include "ui/printer.h"
+#include "app/form_registry.h"
+#include "model/ports/dialogs.h"
+#include "model/session/table_host.h"
+#include "model/table/student_table.h"
+#include "screens/menu/main_menu.h"
+#include "ui/screen_printer.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -11,23 +13,17 @@
 
 namespace gakunen {
 
-Application::Application(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Printer> printer, QObject* parent)
-    : QObject(parent), dialogs_(std::move(dialogs)), printer_(std::move(printer)) {}
+Application::Application(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<ScreenPrinter> printer, QObject* parent)
+    : QObject(parent),
+      dialogs_(std::move(dialogs)),
+      printer_(std::move(printer)),
+      forms_(std::make_unique<FormRegistry>(*this)) {}
 
-Application::~Application() {
-  for (QWidget* w : order_) delete w;
-}
+Application::~Application() = default;
 
-QWidget* Application::form(const QString& name) {
-  if (auto it = forms_.find(name); it != forms_.end()) return it.value();
-  QWidget* w = CreateForm(name, *this);
-  if (!w) return nullptr;
-  forms_.insert(name, w);
-  order_.append(w);
-  return w;
-}
+TransferDialog& Application::transferDialog() { return forms_->transferDialog(); }
 
-QList<QWidget*> Application::createdForms() const { return order_; }
+QWidget* Application::form(const QString& name) { return forms_->byName(name); }
 
 void Application::setBusy(bool busy) {
   if (busy) {
@@ -38,7 +34,7 @@ void Application::setBusy(bool busy) {
 }
 
 bool Application::hasUnsavedChanges() const {
-  for (QWidget* w : order_)
+  for (QWidget* w : forms_->created())
     if (auto* host = dynamic_cast<TableHost*>(w); host && host->table().isModified()) return true;
   return false;
 }
@@ -48,12 +44,10 @@ void Application::endProgram() {
   if (hasUnsavedChanges() && !dialogs_->question(QStringLiteral("保存していないデータがあります。終了しますか？")))
     return;
   ended_ = true;
-  for (QWidget* w : order_) w->hide();
+  for (QWidget* w : forms_->created()) w->hide();
   if (!scenarioMode_) QCoreApplication::exit(0);
 }
 
-void Application::start() {
-  if (QWidget* menu = form(QStringLiteral("Form1"))) menu->show();
-}
+void Application::start() { forms_->menu().show(); }
 
 }  // namespace gakunen

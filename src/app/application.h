@@ -1,30 +1,36 @@
 #pragma once
 
-#include "core/shared_state.h"
-#include "ui/app_context.h"
+#include "model/session/shared_state.h"
+#include "screens/common/app_context.h"
 
-#include <QHash>
 #include <QObject>
-#include <functional>
 #include <memory>
+
+class QWidget;
 
 namespace gakunen {
 
-// Owns the shared state, the dialogs, the printer and every screen; screens
-// are created on first use and afterwards only hidden and shown.
+class FormRegistry;
+
+// Owns the shared state, the dialogs, the printer and every screen (through
+// its form registry); starts the program on the main menu and ends it.
 class Application : public QObject, public AppContext {
   Q_OBJECT
  public:
-  Application(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Printer> printer, QObject* parent = nullptr);
+  Application(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<ScreenPrinter> printer, QObject* parent = nullptr);
   ~Application() override;
 
   SharedState& state() override { return state_; }
   Dialogs& dialogs() override { return *dialogs_; }
-  Printer& printer() override { return *printer_; }
-  QWidget* form(const QString& name) override;
-  QList<QWidget*> createdForms() const override;
+  ScreenPrinter& printer() override { return *printer_; }
+  TransferDialog& transferDialog() override;
   void setBusy(bool busy) override;
   void endProgram() override;
+
+  // Every screen, created on first use.
+  FormRegistry& forms() { return *forms_; }
+  // The screen of that object name ("Form3"), for scenarios and tests.
+  QWidget* form(const QString& name);
 
   // Shows the main menu.
   void start();
@@ -37,15 +43,12 @@ class Application : public QObject, public AppContext {
  private:
   SharedState state_;
   std::unique_ptr<Dialogs> dialogs_;
-  std::unique_ptr<Printer> printer_;
-  QHash<QString, QWidget*> forms_;
-  QList<QWidget*> order_;
+  std::unique_ptr<ScreenPrinter> printer_;
   int busyDepth_ = 0;
   bool scenarioMode_ = false;
   bool ended_ = false;
+  // Last, so that the screens go before what they were handed.
+  std::unique_ptr<FormRegistry> forms_;
 };
-
-// Creates the screen of that name; nullptr for an unknown name.
-QWidget* CreateForm(const QString& name, AppContext& app);
 
 }  // namespace gakunen

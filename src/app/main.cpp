@@ -1,9 +1,9 @@
-#include "core/screens/application.h"
+#include "app/application.h"
+#include "app/scenario_runner.h"
+#include "model/ports/scripted_dialogs.h"
 #include "ui/page_printer.h"
 #include "ui/print_preview.h"
 #include "ui/qt_dialogs.h"
-#include "ui/scenario_runner.h"
-#include "ui/scripted_dialogs.h"
 
 #include <QApplication>
 #include <QDir>

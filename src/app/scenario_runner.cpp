@@ -1,11 +1,11 @@
-#include "ui/scenario_runner.h"
+#include "app/scenario_runner.h"
 
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "core/table_host.h"
-#include "ui/app_context.h"
+#include "app/application.h"
+#include "model/ports/scripted_dialogs.h"
+#include "model/session/shared_state.h"
+#include "model/session/table_host.h"
+#include "model/table/student_table.h"
 #include "ui/grid_view.h"
-#include "ui/scripted_dialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -133,7 +133,7 @@ class Runner {
     if (name == u"CurrentRow") return QString::number(s.CurrentRow);
     if (name == u"ClassCount") return QString::number(s.ClassCount);
     if (name == u"BaseColumnCount") return QString::number(s.BaseColumnCount);
-    if (name == u"ModeCode") return QString::number(s.ModeCode);
+    if (name == u"ModeCode") return QString::number(static_cast<int>(s.ModeCode));
     if (name == u"EntryColumn") return QString::number(s.EntryColumn);
     if (name == u"ClassSizes") {
       QStringList parts;

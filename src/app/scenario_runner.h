@@ -6,12 +6,12 @@
 
 namespace gakunen {
 
-class AppContext;
+class Application;
 class ScriptedDialogs;
 
 // What a scenario drives and reads besides the screens themselves.
 struct ScenarioEnvironment {
-  AppContext* app = nullptr;
+  Application* app = nullptr;
   ScriptedDialogs* dialogs = nullptr;
   std::function<bool()> ended;        // the program was ended ("終了")
   std::function<int()> jobsFinished;  // print jobs finished since the start

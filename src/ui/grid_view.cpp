@@ -1,7 +1,7 @@
 #include "ui/grid_view.h"
 
-#include "core/numbers.h"
-#include "core/student_table.h"
+#include "model/table/numbers.h"
+#include "model/table/student_table.h"
 #include "ui/cell_text.h"
 
 #include <QApplication>

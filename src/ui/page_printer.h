@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ui/print_job.h"
-#include "ui/printer.h"
+#include "ui/screen_printer.h"
 
 #include <QPicture>
 #include <QSizeF>
@@ -18,7 +18,7 @@ class StudentTable;
 // hands every finished job to its owner (a print preview in normal use, a
 // record in scenarios). Pages come into being only by drawing on them, so
 // neither a job nor a page without drawing ever reaches the handler.
-class PagePrinter : public Printer {
+class PagePrinter : public ScreenPrinter {
  public:
   using JobHandler = std::function<void(const PrintJob&)>;
 

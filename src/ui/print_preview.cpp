@@ -1,10 +1,11 @@
 #include "ui/print_preview.h"
 
-#include "ui/dialogs.h"
+#include "model/ports/dialogs.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QMainWindow>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -36,6 +37,15 @@ void paintPages(const PrintJob& job, QPagedPaintDevice& device, QPainter& painte
   }
 }
 
+// The preview dialog's toolbar, which it keeps in a main window of its own.
+QToolBar* toolbarOf(QPrintPreviewDialog& preview) {
+  for (QObject* child : preview.children())
+    if (auto* window = qobject_cast<QMainWindow*>(child))
+      for (QObject* part : window->children())
+        if (auto* toolbar = qobject_cast<QToolBar*>(part)) return toolbar;
+  return nullptr;
+}
+
 }  // namespace
 
 void ShowPrintPreview(const PrintJob& job, QWidget* parent, Dialogs* dialogs) {
@@ -56,7 +66,7 @@ void ShowPrintPreview(const PrintJob& job, QWidget* parent, Dialogs* dialogs) {
   });
 
   if (dialogs) {
-    if (auto* toolbar = preview.findChild<QToolBar*>()) {
+    if (QToolBar* toolbar = toolbarOf(preview)) {
       toolbar->addSeparator();
       QAction* save = toolbar->addAction(QStringLiteral("PDFに保存"));
       save->setToolTip(QStringLiteral("印刷する内容をPDFファイルに保存します"));

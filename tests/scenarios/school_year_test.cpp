@@ -7,15 +7,15 @@
 // The steps follow the year and build on each other's files: a step whose
 // predecessor failed is skipped.
 
-#include "core/screens/application.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "core/table_host.h"
-#include "core/text_codec.h"
+#include "app/application.h"
+#include "model/files/text_codec.h"
+#include "model/ports/scripted_dialogs.h"
+#include "model/session/shared_state.h"
+#include "model/session/table_host.h"
+#include "model/table/student_table.h"
 #include "support/table_fixtures.h"
 #include "ui/grid_view.h"
 #include "ui/page_printer.h"
-#include "ui/scripted_dialogs.h"
 
 #include <QAbstractBarSeries>
 #include <QAbstractButton>
@@ -400,7 +400,7 @@ Rows CleanCopyRows(const QList<Placed>& list) {
 
 // Prints as the program prints (pages are really drawn) and remembers the
 // cells of every table drawn, job by job.
-class KeepingPrinter : public Printer {
+class KeepingPrinter : public ScreenPrinter {
  public:
   struct Job {
     QList<Rows> tables;  // one per drawn table, in order
@@ -629,7 +629,7 @@ class SchoolYearTest : public QObject {
     const int cols = static_cast<int>(scores.first().size());
     QCOMPARE(t.rows(), r0 + 4 * kClasses + 4);
     QCOMPARE(p_->state().RowCount, t.rows());
-    QCOMPARE(p_->state().ModeCode, 1);
+    QCOMPARE(p_->state().ModeCode, ModeCode::YearGroupRows);
     auto label = [&](int row, const QString& text) {
       QVERIFY2(t.text(row, 2) == text,
                qPrintable(QStringLiteral("row %1: expected \"%2\", found \"%3\"").arg(row).arg(text, t.text(row, 2))));

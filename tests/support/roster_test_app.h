@@ -1,12 +1,14 @@
 #pragma once
 
-#include "core/roster_builders.h"
-#include "core/screens/application.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "roster/name_entry_screen.h"
-#include "ui/printer.h"
-#include "ui/scripted_dialogs.h"
+#include "app/application.h"
+#include "app/form_registry.h"
+#include "model/ports/scripted_dialogs.h"
+#include "model/rules/roster/roster_builders.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
+#include "screens/roster/name_entry_screen.h"
+#include "support/recording_printer.h"
+#include "ui/screen_printer.h"
 
 #include <QLineEdit>
 #include <QList>
@@ -17,54 +19,28 @@
 
 namespace gakunen::testing {
 
-// Remembers every page as the cells and widths of the table drawn on it.
-class RecordingPrinter : public Printer {
+// The recording printer as the screens are handed it.
+class RecordingScreenPrinter : public RecordingPrinterOf<ScreenPrinter> {
  public:
-  struct Page {
-    PageSetup setup;
-    QPoint at;
-    QList<QStringList> rows;
-    QList<int> widths;
-  };
-  QList<QList<Page>> jobs;
-  int endedJobs = 0;
-
-  void setPageSetup(int paper, int orientation) override { setup_ = {paper, orientation}; }
-  void drawTable(const StudentTable& table, int x, int y) override {
-    Page page{setup_, QPoint(x, y), {}, {}};
-    for (int r = 0; r < table.rows(); ++r) page.rows << table.rowTexts(r);
-    for (int c = 0; c < table.cols(); ++c) page.widths << table.colWidth(c);
-    current_ << page;
-  }
   void drawWidget(QWidget*) override {}
-  void newPage() override {}
-  void endJob() override {
-    ++endedJobs;
-    if (!current_.isEmpty()) jobs << current_;
-    current_.clear();
-  }
-
- private:
-  PageSetup setup_;
-  QList<Page> current_;
 };
 
 // The program with scripted dialogs and a recording printer; Form2 shown
 // holding a roster built as the menu builds it.
 struct RosterApp {
   ScriptedDialogs* dialogs;
-  RecordingPrinter* printer;
+  RecordingScreenPrinter* printer;
   std::unique_ptr<Application> app;
   NameEntryScreen* form2;
 
   RosterApp() {
     auto d = std::make_unique<ScriptedDialogs>();
-    auto p = std::make_unique<RecordingPrinter>();
+    auto p = std::make_unique<RecordingScreenPrinter>();
     dialogs = d.get();
     printer = p.get();
     app = std::make_unique<Application>(std::move(d), std::move(p));
     app->setScenarioMode(true);
-    form2 = app->formAs<NameEntryScreen>(QStringLiteral("Form2"));
+    form2 = &app->forms().nameEntry();
   }
 
   SharedState& state() { return app->state(); }

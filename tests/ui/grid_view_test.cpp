@@ -1,6 +1,6 @@
 #include "ui/grid_view.h"
-#include "core/student_table.h"
 #include "ink.h"
+#include "model/table/student_table.h"
 #include "ui/cell_text.h"
 
 #include <QFont>

@@ -1,6 +1,6 @@
 #include "ui/page_printer.h"
-#include "core/student_table.h"
 #include "ink.h"
+#include "model/table/student_table.h"
 #include "ui/print_preview.h"
 
 #include <QFile>

@@ -1,11 +1,11 @@
-#include "core/data_file.h"
+#include "model/files/data_file.h"
 
-#include "core/grid_routines.h"
-#include "core/numbers.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "core/table_host.h"
-#include "core/text_codec.h"
+#include "model/files/text_codec.h"
+#include "model/session/shared_state.h"
+#include "model/session/table_host.h"
+#include "model/table/grid_routines.h"
+#include "model/table/numbers.h"
+#include "model/table/student_table.h"
 
 #include <QFile>
 #include <QFileInfo>

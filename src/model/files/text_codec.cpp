@@ -1,4 +1,4 @@
-#include "core/text_codec.h"
+#include "model/files/text_codec.h"
 
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_err.h>

@@ -1,4 +1,4 @@
-#include "ui/dialogs.h"
+#include "model/ports/dialogs.h"
 
 namespace gakunen {
 

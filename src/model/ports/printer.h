@@ -1,9 +1,5 @@
 #pragma once
 
-#include <QString>
-
-class QWidget;
-
 namespace gakunen {
 
 class StudentTable;
@@ -17,7 +13,8 @@ struct PageSetup {
 
 // A print job of pages. The first drawing starts the job; newPage() starts
 // the next page; endJob() finishes the job (a preview opens in normal use,
-// scenarios record it). A job with no drawing prints nothing.
+// scenarios record it). A job with no drawing prints nothing. The rules
+// print tables; a screen's own picture is the ui's ScreenPrinter.
 class Printer {
  public:
   virtual ~Printer() = default;
@@ -26,8 +23,6 @@ class Printer {
   // The image of a whole table, cell texts and lines drawn as vectors, at
   // (x, y) twips from the page's printable corner, at its natural size.
   virtual void drawTable(const StudentTable& table, int xTwips = 10, int yTwips = 10) = 0;
-  // The image of a whole screen (charts) as it is shown, fitted to the page.
-  virtual void drawWidget(QWidget* widget) = 0;
   virtual void newPage() = 0;
   virtual void endJob() = 0;
 };

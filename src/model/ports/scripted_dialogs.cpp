@@ -1,4 +1,4 @@
-#include "ui/scripted_dialogs.h"
+#include "model/ports/scripted_dialogs.h"
 
 namespace gakunen {
 

@@ -1,8 +1,8 @@
-#include "core/class_sizes.h"
+#include "model/table/class_sizes.h"
 
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "core/table_host.h"
+#include "model/session/shared_state.h"
+#include "model/session/table_host.h"
+#include "model/table/student_table.h"
 
 namespace gakunen {
 

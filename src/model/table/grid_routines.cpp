@@ -1,8 +1,8 @@
-#include "core/grid_routines.h"
+#include "model/table/grid_routines.h"
 
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "core/table_host.h"
+#include "model/session/shared_state.h"
+#include "model/session/table_host.h"
+#include "model/table/student_table.h"
 
 #include <algorithm>
 #include <vector>

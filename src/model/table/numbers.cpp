@@ -1,4 +1,4 @@
-#include "core/numbers.h"
+#include "model/table/numbers.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "core/student_table.h"
+#include "model/table/student_table.h"
 
-#include "core/numbers.h"
+#include "model/table/numbers.h"
 
 #include <algorithm>
 

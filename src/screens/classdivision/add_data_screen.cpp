@@ -1,12 +1,12 @@
-#include "classdivision/add_data_screen.h"
+#include "screens/classdivision/add_data_screen.h"
 
-#include "classdivision/column_choice_panel.h"
-#include "classdivision/division_screen.h"
-#include "classdivision/division_work.h"
-#include "core/screens/transfer_dialog.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "ui/dialogs.h"
+#include "model/ports/dialogs.h"
+#include "model/rules/classdivision/division_work.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
+#include "screens/classdivision/column_choice_panel.h"
+#include "screens/common/file_sequences.h"
+#include "screens/common/transfer_dialog.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -27,20 +27,24 @@ AddDataScreen::AddDataScreen(AppContext& app, QWidget* parent)
   connect(transfer, &QPushButton::clicked, this, &AddDataScreen::addTransferStudent);
 }
 
+void AddDataScreen::openAddedTest(const QString& path, QWidget& division) {
+  if (!LoadIntoScreen(app_, *this, path)) return;
+  table().setFixedCols(3);
+  division.hide();
+  show();
+  dialogs().message(QStringLiteral("転入生があれば、必ず追加しておいてください。"));
+}
+
 void AddDataScreen::extract() {
-  SharedState& st = state();
-  const auto column = panel_->chosenColumn(table(), st.ColumnCount, dialogs());
+  const auto column = panel_->chosenColumn(table(), state().ColumnCount, dialogs());
   if (!column) return;
-  auto* extract = app_.formAs<AddedExtractScreen>(QStringLiteral("Form15"));
-  if (!extract) return;
   hide();
-  ExtractColumn(table(), st.RowCount, *column, extract->table());
-  extract->show();
+  emit columnChosen(*column);
   panel_->show();
 }
 
 void AddDataScreen::addTransferStudent() {
-  state().ModeCode = 8;
+  state().ModeCode = ModeCode::TransferIntoAddedTest;
   dialogs().message(QStringLiteral("スクロールして転入生の出席番号を確認してください。"));
   ShowTransferDialog(app_, *this);
 }
@@ -52,18 +56,14 @@ AddedExtractScreen::AddedExtractScreen(AppContext& app, QWidget* parent)
   connect(add, &QPushButton::clicked, this, &AddedExtractScreen::append);
 }
 
+void AddedExtractScreen::showExtract(const StudentTable& test, int column) {
+  ExtractColumn(test, state().RowCount, column, table());
+  show();
+}
+
 void AddedExtractScreen::append() {
-  auto* division = app_.formAs<DivisionScreen>(QStringLiteral("Form13"));
-  if (!division) return;
   hide();
-  // Rows are paired by position only: a different number of students means
-  // the two files do not list the same students, and the teacher must know.
-  if (auto warning = RowMismatchMessage(table().rows(), division->table().rows())) dialogs().message(*warning);
-  division->setTableVisible(false);
-  AppendExtractedColumn(state(), division->table(), table());
-  division->setTableVisible(true);
-  division->testAppended();
-  division->show();
+  emit appendRequested();
 }
 
 }  // namespace gakunen

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/screen.h"
+#include "screens/common/screen.h"
 
 namespace gakunen {
 
@@ -12,6 +12,14 @@ class AddDataScreen : public Screen {
   Q_OBJECT
  public:
   explicit AddDataScreen(AppContext& app, QWidget* parent = nullptr);
+
+  // Reads the other test's file and shows it in the place of `division`;
+  // says why when the file cannot be read, and `division` stays.
+  void openAddedTest(const QString& path, QWidget& division);
+
+ signals:
+  // Column `column` of this table is to be extracted for the division.
+  void columnChosen(int column);
 
  private:
   void extract();
@@ -26,6 +34,13 @@ class AddedExtractScreen : public Screen {
   Q_OBJECT
  public:
   explicit AddedExtractScreen(AppContext& app, QWidget* parent = nullptr);
+
+  // Shows column `column` of `test` with class, number and name.
+  void showExtract(const StudentTable& test, int column);
+
+ signals:
+  // "データの追加": this extract is to be appended to the division table.
+  void appendRequested();
 
  private:
   void append();

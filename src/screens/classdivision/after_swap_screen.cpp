@@ -1,15 +1,16 @@
-#include "classdivision/after_swap_screen.h"
+#include "screens/classdivision/after_swap_screen.h"
 
-#include "classdivision/new_class_screen.h"
-#include "classdivision/new_class_work.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "ui/dialogs.h"
-#include "ui/file_sequences.h"
+#include "model/ports/dialogs.h"
+#include "model/rules/classdivision/new_class_work.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
+#include "screens/classdivision/new_class_screen.h"
+#include "screens/common/file_sequences.h"
 #include "ui/grid_view.h"
 
 #include <QPushButton>
 #include <QStringList>
+#include "ui/screen_printer.h"
 
 namespace gakunen {
 
@@ -44,6 +45,12 @@ std::array<StudentTable*, kMaxNewClasses> AfterSwapScreen::classTables() {
   return tables;
 }
 
+void AfterSwapScreen::showRanked(NewClassScreen& display, NewClassOrder order) {
+  display_ = &display;
+  RankNewClasses(state(), display.table(), order, classTables(), table());
+  show();
+}
+
 void AfterSwapScreen::print() {
   int pages = 0;
   {
@@ -61,7 +68,7 @@ void AfterSwapScreen::save() {
 }
 
 void AfterSwapScreen::finish() {
-  auto* display = app_.formAs<NewClassScreen>(QStringLiteral("Form16"));
+  NewClassScreen* display = display_;
   if (!display) return;
   hide();
   setTableVisible(false);
@@ -79,7 +86,7 @@ void AfterSwapScreen::finish() {
 
 void AfterSwapScreen::back() {
   hide();
-  if (QWidget* display = app_.form(QStringLiteral("Form16"))) display->show();
+  if (display_) display_->show();
 }
 
 }  // namespace gakunen

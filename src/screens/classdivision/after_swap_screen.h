@@ -1,13 +1,15 @@
 #pragma once
 
-#include "classdivision/division_work.h"
-#include "ui/screen.h"
+#include "model/rules/classdivision/new_class_work.h"
+#include "screens/common/screen.h"
 
+#include <QPointer>
 #include <array>
 
 namespace gakunen {
 
 class GridView;
+class NewClassScreen;
 
 // Form17, "生徒入れ替え後表示": every new class ranked afresh (by total or in
 // reading order) after the swaps on the new class display. It prints one
@@ -21,6 +23,10 @@ class AfterSwapScreen : public Screen {
   StudentTable& classTable(int index);
   std::array<StudentTable*, kMaxNewClasses> classTables();
 
+  // Every new class of `display`'s list ranked in `order`, shown; "仕上げ"
+  // and "前に戻る" go back to `display`.
+  void showRanked(NewClassScreen& display, NewClassOrder order);
+
  private:
   void print();
   void save();
@@ -28,6 +34,7 @@ class AfterSwapScreen : public Screen {
   void back();
 
   std::array<GridView*, kMaxNewClasses> classGrids_ = {};
+  QPointer<NewClassScreen> display_;
 };
 
 }  // namespace gakunen

@@ -1,11 +1,9 @@
-#include "classdivision/base_data_screen.h"
+#include "screens/classdivision/base_data_screen.h"
 
-#include "classdivision/column_choice_panel.h"
-#include "classdivision/division_screen.h"
-#include "classdivision/division_work.h"
-#include "core/screens/transfer_dialog.h"
-#include "core/shared_state.h"
-#include "ui/dialogs.h"
+#include "model/ports/dialogs.h"
+#include "model/session/shared_state.h"
+#include "screens/classdivision/column_choice_panel.h"
+#include "screens/common/transfer_dialog.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -33,18 +31,13 @@ void BaseDataScreen::extract() {
   // Without a basis column there is nothing to divide on: stay here.
   const auto basis = panel_->chosenColumn(table(), st.ColumnCount, dialogs());
   if (!basis) return;
-  auto* division = app_.formAs<DivisionScreen>(QStringLiteral("Form13"));
-  if (!division) return;
   hide();
-  ExtractColumn(table(), st.RowCount, *basis, division->table());
-  st.BaseColumnCount = 4;
-  division->startDivision();
-  division->show();
+  emit basisChosen(*basis);
   panel_->show();
 }
 
 void BaseDataScreen::addTransferStudent() {
-  state().ModeCode = 7;
+  state().ModeCode = ModeCode::TransferIntoDivisionBase;
   dialogs().message(QStringLiteral("スクロールして転入生の出席番号を確認してください。"));
   ShowTransferDialog(app_, *this);
 }

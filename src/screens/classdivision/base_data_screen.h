@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/screen.h"
+#include "screens/common/screen.h"
 
 namespace gakunen {
 
@@ -12,6 +12,10 @@ class BaseDataScreen : public Screen {
   Q_OBJECT
  public:
   explicit BaseDataScreen(AppContext& app, QWidget* parent = nullptr);
+
+ signals:
+  // The division is to rest on column `column` of this table.
+  void basisChosen(int column);
 
  private:
   void extract();

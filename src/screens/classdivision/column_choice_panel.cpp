@@ -1,7 +1,7 @@
-#include "classdivision/column_choice_panel.h"
+#include "screens/classdivision/column_choice_panel.h"
 
-#include "classdivision/division_work.h"
-#include "ui/dialogs.h"
+#include "model/ports/dialogs.h"
+#include "model/rules/classdivision/division_work.h"
 
 #include <QGridLayout>
 #include <QLabel>

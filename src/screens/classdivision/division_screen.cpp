@@ -1,12 +1,10 @@
-#include "classdivision/division_screen.h"
+#include "screens/classdivision/division_screen.h"
 
-#include "classdivision/add_data_screen.h"
-#include "classdivision/division_work.h"
-#include "classdivision/new_class_screen.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "ui/dialogs.h"
-#include "ui/file_sequences.h"
+#include "model/ports/dialogs.h"
+#include "model/rules/classdivision/division_work.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
+#include "screens/common/file_sequences.h"
 
 #include <QPushButton>
 
@@ -43,12 +41,31 @@ DivisionScreen::DivisionScreen(AppContext& app, QWidget* parent)
   connect(button(9), &QPushButton::clicked, this, &DivisionScreen::showClassList);
   connect(button(7), &QPushButton::clicked, this, &DivisionScreen::save);
   connect(button(8), &QPushButton::clicked, this, [this] { app_.endProgram(); });
-  startDivision();
+  startSteps();
 }
 
 QPushButton* DivisionScreen::button(int number) const { return buttons_[number]; }
 
-void DivisionScreen::startDivision() {
+void DivisionScreen::startFrom(const StudentTable& base, int column) {
+  SharedState& st = state();
+  ExtractColumn(base, st.RowCount, column, table());
+  st.BaseColumnCount = 4;
+  startSteps();
+  show();
+}
+
+void DivisionScreen::appendExtract(const StudentTable& extract) {
+  // Rows are paired by position only: a different number of students means
+  // the two files do not list the same students, and the teacher must know.
+  if (auto warning = RowMismatchMessage(extract.rows(), table().rows())) dialogs().message(*warning);
+  setTableVisible(false);
+  AppendExtractedColumn(state(), table(), extract);
+  setTableVisible(true);
+  ++testColumns_;
+  show();
+}
+
+void DivisionScreen::startSteps() {
   testColumns_ = 1;
   for (int n : {1, 2, 3, 7, 8}) button(n)->setEnabled(true);
   for (int n : {4, 5, 6, 9}) button(n)->setEnabled(false);
@@ -82,12 +99,7 @@ void DivisionScreen::addData() {
   dialogs().message(QStringLiteral("追加するテストのファイルを開いてください。"));
   const QString path = ShowOpenDataDialog(app_, *this, FileDialogSettings::dataFiles());
   if (path.isEmpty()) return;
-  auto* added = app_.formAs<AddDataScreen>(QStringLiteral("Form14"));
-  if (!added || !LoadIntoScreen(app_, *added, path)) return;
-  added->table().setFixedCols(3);
-  hide();
-  added->show();
-  dialogs().message(QStringLiteral("転入生があれば、必ず追加しておいてください。"));
+  emit addedTestChosen(path);
 }
 
 void DivisionScreen::addTotals() {
@@ -132,13 +144,9 @@ void DivisionScreen::group() {
 }
 
 void DivisionScreen::showClassList() {
-  auto* display = app_.formAs<NewClassScreen>(QStringLiteral("Form16"));
-  if (!display) return;
   BusyScope busy(app_);
   hide();
-  BuildClassList(state(), table(), display->classTables(), display->table());
-  display->enablePrinting();
-  display->show();
+  emit classListRequested();
 }
 
 void DivisionScreen::save() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/screen.h"
+#include "screens/common/screen.h"
 
 class QPushButton;
 
@@ -14,13 +14,20 @@ class DivisionScreen : public Screen {
  public:
   explicit DivisionScreen(AppContext& app, QWidget* parent = nullptr);
 
-  // A fresh division table has arrived from the base-data screen: the steps
-  // start again from the totals.
-  void startDivision();
-  // Form15 appended one more test column.
-  void testAppended() { ++testColumns_; }
+  // A fresh division table, column `column` of the base table with class,
+  // number and name, shown; the steps start again from the totals.
+  void startFrom(const StudentTable& base, int column);
+  // The extract of another test appended as one more test column, shown.
+  void appendExtract(const StudentTable& extract);
+
+ signals:
+  // "データの追加": the file of another test was chosen.
+  void addedTestChosen(const QString& path);
+  // "新クラス     成績順表示": the new class display is to show the classes.
+  void classListRequested();
 
  private:
+  void startSteps();
   void renameTest();
   void addData();
   void addTotals();

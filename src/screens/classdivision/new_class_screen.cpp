@@ -1,12 +1,10 @@
-#include "classdivision/new_class_screen.h"
+#include "screens/classdivision/new_class_screen.h"
 
-#include "classdivision/after_swap_screen.h"
-#include "classdivision/new_class_work.h"
-#include "core/screens/start_position.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "ui/dialogs.h"
-#include "ui/file_sequences.h"
+#include "model/ports/dialogs.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
+#include "screens/common/file_sequences.h"
+#include "screens/common/start_position.h"
 #include "ui/grid_view.h"
 
 #include <QHBoxLayout>
@@ -14,6 +12,7 @@
 #include <QPoint>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include "ui/screen_printer.h"
 
 namespace gakunen {
 
@@ -36,7 +35,7 @@ NewClassScreen::NewClassScreen(AppContext& app, QWidget* parent)
   print_ = addButton(QStringLiteral("Command1"), QStringLiteral("印刷"), QStringLiteral("印刷します"));
   auto* saveButton =
       addButton(QStringLiteral("Command3"), QStringLiteral("保存"), QStringLiteral("データを保存します"));
-  auto* end = addButton(QStringLiteral("Command2"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します"));
+  end_ = addButton(QStringLiteral("Command2"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します"));
   auto* move = addButton(QStringLiteral("Command4"), QStringLiteral("   生徒の       入れ替え"),
                          QStringLiteral("生徒を別のクラスに入れ替えます"));
   auto* regroupButton = addButton(QStringLiteral("Command5"), QStringLiteral("組並べ替え"),
@@ -71,7 +70,7 @@ NewClassScreen::NewClassScreen(AppContext& app, QWidget* parent)
 
   connect(print_, &QPushButton::clicked, this, &NewClassScreen::print);
   connect(saveButton, &QPushButton::clicked, this, &NewClassScreen::save);
-  connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
+  connect(end_, &QPushButton::clicked, this, [this] { app_.endProgram(); });
   connect(move, &QPushButton::clicked, this, &NewClassScreen::moveStudent);
   connect(regroupButton, &QPushButton::clicked, this, &NewClassScreen::regroup);
   connect(byTotal_, &QPushButton::clicked, this, [this] { showInOrder(NewClassOrder::ByTotal); });
@@ -98,6 +97,12 @@ std::array<StudentTable*, kMaxNewClasses> NewClassScreen::classTables() {
 }
 
 StudentTable& NewClassScreen::summary() { return summary_->table(); }
+
+void NewClassScreen::showClassList(const StudentTable& division) {
+  BuildClassList(state(), division, classTables(), table());
+  enablePrinting();
+  show();
+}
 
 void NewClassScreen::enablePrinting() { print_->setEnabled(true); }
 
@@ -181,7 +186,7 @@ void NewClassScreen::startReadings() {
     return;
   }
   setEntryEnabled(false);
-  if (!AskStartPosition(app_, *this)) return;
+  if (!AskStartPosition(app_, *this, *entry_, *end_)) return;
   setEntryEnabled(true);
   grid()->setCurrentCell(state().CurrentRow, class_list::kReading);
   entry_->setFocus();
@@ -212,12 +217,9 @@ void NewClassScreen::showInOrder(NewClassOrder order) {
     dialogs().message(*refusal);
     return;
   }
-  auto* next = app_.formAs<AfterSwapScreen>(QStringLiteral("Form17"));
-  if (!next) return;
   BusyScope busy(app_);
   hide();
-  RankNewClasses(state(), table(), order, next->classTables(), next->table());
-  next->show();
+  emit orderRequested(order);
 }
 
 }  // namespace gakunen

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "classdivision/division_work.h"
-#include "ui/screen.h"
+#include "model/rules/classdivision/new_class_work.h"
+#include "screens/common/screen.h"
 
 #include <array>
 
@@ -11,7 +11,6 @@ class QPushButton;
 namespace gakunen {
 
 class GridView;
-enum class NewClassOrder;
 
 // Form16, "新クラス表示画面": the class list, one block of rows per new class,
 // and the fifteen class tables MSFlexGrid2[0..14] (index = new class - 1),
@@ -24,6 +23,9 @@ class NewClassScreen : public Screen {
 
   StudentTable& classTable(int index);
   std::array<StudentTable*, kMaxNewClasses> classTables();
+  // "新クラス     成績順表示" on the division screen: the class list and the
+  // class tables made from the division table, shown, ready to print.
+  void showClassList(const StudentTable& division);
   // The class tables match the list again: "印刷" may print them.
   void enablePrinting();
   // A saved class list was just loaded into the list: its class tables are
@@ -33,6 +35,11 @@ class NewClassScreen : public Screen {
   void showCleanCopy();
 
   StudentTable& summary();
+
+ signals:
+  // "新クラス      成績順" and "新クラス   氏名順": every new class is to be
+  // shown ranked in that order.
+  void orderRequested(gakunen::NewClassOrder order);
 
  private:
   void print();
@@ -48,6 +55,7 @@ class NewClassScreen : public Screen {
   std::array<GridView*, kMaxNewClasses> classGrids_ = {};
   GridView* summary_ = nullptr;
   QPushButton* print_ = nullptr;
+  QPushButton* end_ = nullptr;
   QPushButton* byTotal_ = nullptr;
   QLineEdit* entry_ = nullptr;
   QPushButton* ok_ = nullptr;

@@ -1,33 +1,23 @@
 #pragma once
 
-#include <QList>
-#include <QString>
-
-class QWidget;
-
 namespace gakunen {
 
 struct SharedState;
 class Dialogs;
-class Printer;
+class ScreenPrinter;
+class TransferDialog;
 
-// What every screen is handed: the shared state, the dialogs and the printer,
-// the other screens (created on first use) and the program's end.
+// What every screen is handed: the shared state, the dialogs, the printer,
+// the transfer dialog they all share and the program's end. Screens reach
+// each other only through what the application hands them (src/app).
 class AppContext {
  public:
   virtual ~AppContext() = default;
   virtual SharedState& state() = 0;
   virtual Dialogs& dialogs() = 0;
-  virtual Printer& printer() = 0;
-
-  // The screen of that name ("Form3"), created on first use; nullptr for an unknown name.
-  virtual QWidget* form(const QString& name) = 0;
-  template <typename T>
-  T* formAs(const QString& name) {
-    return dynamic_cast<T*>(form(name));
-  }
-  // Screens created so far.
-  virtual QList<QWidget*> createdForms() const = 0;
+  virtual ScreenPrinter& printer() = 0;
+  // Form20, created on first use.
+  virtual TransferDialog& transferDialog() = 0;
 
   // The hourglass during loading and printing.
   virtual void setBusy(bool busy) = 0;

@@ -1,10 +1,10 @@
-#include "ui/file_sequences.h"
+#include "screens/common/file_sequences.h"
 
-#include "core/data_file.h"
-#include "core/shared_state.h"
-#include "core/table_host.h"
-#include "ui/app_context.h"
-#include "ui/screen.h"
+#include "model/files/data_file.h"
+#include "model/session/shared_state.h"
+#include "model/session/table_host.h"
+#include "screens/common/app_context.h"
+#include "screens/common/screen.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
-#include "ui/screen.h"
+#include "screens/common/screen.h"
 
-#include "core/shared_state.h"
+#include "model/session/shared_state.h"
 #include "ui/grid_view.h"
 
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/table_host.h"
-#include "ui/app_context.h"
+#include "model/session/table_host.h"
+#include "screens/common/app_context.h"
 
 #include <QWidget>
 
@@ -17,7 +17,8 @@ class Dialogs;
 
 // A window of the program: its table in the grid MSFlexGrid1 on the left,
 // its buttons in a column on the right. The object name is the screen's
-// name ("Form3"), the window title its caption.
+// name ("Form3"), the window title its caption. A screen asks for another
+// screen only by a signal, or acts on one the application handed it.
 class Screen : public QWidget, public TableHost {
   Q_OBJECT
  public:
@@ -30,6 +31,10 @@ class Screen : public QWidget, public TableHost {
   AppContext& app() { return app_; }
   SharedState& state();
   Dialogs& dialogs();
+
+ signals:
+  // The teacher goes back to the main menu, which shows its first buttons.
+  void menuRequested();
 
  protected:
   // A push button named `name` in the button column (or in `layout`).

@@ -1,14 +1,13 @@
-#include "core/screens/start_position.h"
+#include "screens/common/start_position.h"
 
-#include "core/numbers.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "ui/dialogs.h"
+#include "model/ports/dialogs.h"
+#include "model/session/shared_state.h"
+#include "model/table/numbers.h"
+#include "model/table/student_table.h"
+#include "screens/common/screen.h"
 #include "ui/grid_view.h"
-#include "ui/screen.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 #include <algorithm>
 #include <optional>
 
@@ -28,7 +27,7 @@ std::optional<int> askWhole(Dialogs& dialogs, const QString& prompt) {
 
 }  // namespace
 
-bool AskStartPosition(AppContext& app, Screen& screen) {
+bool AskStartPosition(AppContext& app, Screen& screen, QLineEdit& entry, QWidget& button) {
   SharedState& state = app.state();
   state.CurrentForm = &screen;
   Dialogs& dialogs = app.dialogs();
@@ -57,12 +56,9 @@ bool AskStartPosition(AppContext& app, Screen& screen) {
 
   state.CurrentRow = found;
   screen.grid()->showRow(found);
-  auto* entry = screen.findChild<QLineEdit*>(QStringLiteral("Text1"));
-  if (auto* ok = screen.findChild<QPushButton*>(QStringLiteral("Command2"))) ok->setEnabled(true);
-  if (entry) {
-    entry->setEnabled(true);
-    entry->setFocus();
-  }
+  button.setEnabled(true);
+  entry.setEnabled(true);
+  entry.setFocus();
   return true;
 }
 

@@ -1,12 +1,12 @@
-#include "core/screens/transfer_dialog.h"
+#include "screens/common/transfer_dialog.h"
 
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "core/transfer_student.h"
-#include "ui/app_context.h"
-#include "ui/dialogs.h"
+#include "model/ports/dialogs.h"
+#include "model/rules/transfer/transfer_student.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
+#include "screens/common/app_context.h"
+#include "screens/common/screen.h"
 #include "ui/grid_view.h"
-#include "ui/screen.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -20,24 +20,8 @@
 
 namespace gakunen {
 
-QString TransferTargetForm(int modeCode) {
-  switch (modeCode) {
-    case 5:
-      return QStringLiteral("Form2");
-    case 6:
-      return QStringLiteral("Form7");
-    case 7:
-      return QStringLiteral("Form12");
-    case 8:
-      return QStringLiteral("Form14");
-    case 9:
-      return QStringLiteral("Form18");
-    default:
-      return QString();
-  }
-}
-
-TransferDialog::TransferDialog(AppContext& app, QWidget* parent) : QWidget(parent, Qt::Dialog), app_(app) {
+TransferDialog::TransferDialog(AppContext& app, TargetOf targetOf, QWidget* parent)
+    : QWidget(parent, Qt::Dialog), app_(app), targetOf_(std::move(targetOf)) {
   setObjectName(QStringLiteral("Form20"));
   setWindowTitle(QStringLiteral("Form20"));
 
@@ -133,34 +117,31 @@ void TransferDialog::release() {
 
 void TransferDialog::cancel() {
   hide();
-  app_.state().ModeCode = 4;
+  app_.state().ModeCode = ModeCode::TransferClosed;
 }
 
 void TransferDialog::accept() {
   hide();
   SharedState& state = app_.state();
-  const QString target = TransferTargetForm(state.ModeCode);
-  if (target.isEmpty()) return;
-  QWidget* form = app_.form(target);
-  auto* host = dynamic_cast<TableHost*>(form);
-  if (!host) return;
+  Screen* screen = targetOf_ ? targetOf_(state.ModeCode) : nullptr;
+  if (!screen) return;
 
   const int previous = state.CurrentRow;
-  const int rowsBefore = host->table().rows();
-  if (auto refusal = InsertTransferStudent(state, *host, class_->text(), number_->text(), name_->text())) {
+  const int rowsBefore = screen->table().rows();
+  if (auto refusal = InsertTransferStudent(state, *screen, class_->text(), number_->text(), name_->text())) {
     app_.dialogs().message(*refusal);
     // Back to the fields, so the teacher can correct them.
-    if (auto* screen = dynamic_cast<Screen*>(form); screen && screen->isVisible()) showBeside(*screen);
+    if (screen->isVisible()) showBeside(*screen);
     return;
   }
-  if (host->table().rows() == rowsBefore) return;
-  if (auto* screen = dynamic_cast<Screen*>(form)) screen->grid()->showRow(state.CurrentRow);
-  emit studentInserted(host, state.CurrentRow, previous);
+  if (screen->table().rows() == rowsBefore) return;
+  screen->grid()->showRow(state.CurrentRow);
+  emit studentInserted(screen, state.CurrentRow, previous);
 }
 
 void ShowTransferDialog(AppContext& app, Screen& caller) {
   app.state().CurrentForm = &caller;
-  if (auto* dialog = app.formAs<TransferDialog>(QStringLiteral("Form20"))) dialog->showBeside(caller);
+  app.transferDialog().showBeside(caller);
 }
 
 }  // namespace gakunen

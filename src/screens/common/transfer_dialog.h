@@ -1,7 +1,10 @@
 #pragma once
 
+#include "model/session/shared_state.h"
+
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 
 class QLineEdit;
 
@@ -14,11 +17,15 @@ class TableHost;
 // Form20: class, attendance number and name of a transfer student. It stays
 // open beside the screen that asked for it without blocking that screen, so
 // the teacher can scroll the table to look the numbers up. OK inserts the
-// student into the table of the screen named by ModeCode.
+// student into the table of the screen that ModeCode names.
 class TransferDialog : public QWidget {
   Q_OBJECT
  public:
-  explicit TransferDialog(AppContext& app, QWidget* parent = nullptr);
+  // The screen whose table OK inserts into for a ModeCode; nullptr for a
+  // code that names none.
+  using TargetOf = std::function<Screen*(ModeCode)>;
+
+  TransferDialog(AppContext& app, TargetOf targetOf, QWidget* parent = nullptr);
 
   // Shows the dialog to the right of `caller`; it closes when the caller is hidden.
   void showBeside(Screen& caller);
@@ -43,15 +50,12 @@ class TransferDialog : public QWidget {
   void release();
 
   AppContext& app_;
+  TargetOf targetOf_;
   QLineEdit* class_;
   QLineEdit* number_;
   QLineEdit* name_;
   QPointer<QWidget> caller_;
 };
-
-// The screen that each ModeCode stands for ("Form2" for 5, ... "Form18" for
-// 9); "" for any other code.
-QString TransferTargetForm(int modeCode);
 
 // Stores the caller in CurrentForm and shows Form20 beside it. The caller has
 // set ModeCode and told the teacher to look the number up first.

@@ -1,11 +1,12 @@
-#include "evaluation/class_ranking_screen.h"
+#include "screens/evaluation/class_ranking_screen.h"
 
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "evaluation/ranking_screen.h"
-#include "evaluation/score_printing.h"
-#include "ui/app_context.h"
-#include "ui/dialogs.h"
+#include "model/ports/dialogs.h"
+#include "model/rules/evaluation/evaluation.h"
+#include "model/rules/scores/score_printing.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
+#include "screens/common/app_context.h"
+#include "screens/evaluation/ranking_screen.h"
 #include "ui/grid_view.h"
 
 #include <QCloseEvent>
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include "ui/screen_printer.h"
 
 namespace gakunen {
 
@@ -68,6 +70,12 @@ ClassRankingScreen::ClassRankingScreen(AppContext& app, QWidget* parent) : QWidg
   connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
 }
 
+void ClassRankingScreen::showClassOrder(RankingScreen& ranking) {
+  ranking_ = &ranking;
+  show();
+  fill([this](const std::vector<StudentTable*>& tables) { BuildClassTables(app_.state(), ranking_->table(), tables); });
+}
+
 StudentTable& ClassRankingScreen::classTable(int index) { return grids_.at(index)->table(); }
 
 void ClassRankingScreen::fill(const std::function<void(const std::vector<StudentTable*>&)>& build) {
@@ -99,9 +107,8 @@ void ClassRankingScreen::print() {
 }
 
 void ClassRankingScreen::goBack() {
-  auto* ranking = app_.formAs<RankingScreen>(QStringLiteral("Form5"));
   hide();
-  if (ranking) ranking->showAgain();
+  if (ranking_) ranking_->showAgain();
 }
 
 void ClassRankingScreen::closeEvent(QCloseEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -8,6 +9,7 @@ namespace gakunen {
 
 class AppContext;
 class GridView;
+class RankingScreen;
 class StudentTable;
 
 // Form10, "クラスごとの順位画面": one ranking table per class (MSFlexGrid2,
@@ -20,6 +22,9 @@ class ClassRankingScreen : public QWidget {
 
   explicit ClassRankingScreen(AppContext& app, QWidget* parent = nullptr);
 
+  // "クラス順" on the ranking screen: shown, with a table for each class
+  // made from the ranking table; "前に戻る" goes back to `ranking`.
+  void showClassOrder(RankingScreen& ranking);
   // The tables are hidden while `build` fills them, then the tables of
   // classes 1 to ClassCount are shown.
   void fill(const std::function<void(const std::vector<StudentTable*>&)>& build);
@@ -34,6 +39,7 @@ class ClassRankingScreen : public QWidget {
   void goBack();
 
   AppContext& app_;
+  QPointer<RankingScreen> ranking_;
   std::vector<GridView*> grids_;
   // The classes of the last filling: the tables that are shown and printed.
   int classes_ = 0;

@@ -1,14 +1,13 @@
-#include "evaluation/ranking_screen.h"
+#include "screens/evaluation/ranking_screen.h"
 
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "evaluation/class_ranking_screen.h"
-#include "evaluation/evaluation.h"
-#include "evaluation/score_printing.h"
-#include "scores/score_operations.h"
-#include "ui/dialogs.h"
-#include "ui/file_sequences.h"
-#include "ui/printer.h"
+#include "model/ports/dialogs.h"
+#include "model/rules/evaluation/evaluation.h"
+#include "model/rules/scores/score_operations.h"
+#include "model/rules/scores/score_printing.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
+#include "screens/common/file_sequences.h"
+#include "ui/screen_printer.h"
 
 #include <QFrame>
 #include <QPushButton>
@@ -114,12 +113,14 @@ void RankingScreen::takeMethod() {
   }
 }
 
+void RankingScreen::showRanking(const StudentTable& scores) {
+  BuildRankingTable(state(), scores, table());
+  show();
+}
+
 void RankingScreen::classOrder() {
-  auto* perClass = app_.formAs<ClassRankingScreen>(QStringLiteral("Form10"));
-  if (!perClass) return;
   hide();
-  perClass->show();
-  perClass->fill([this](const std::vector<StudentTable*>& tables) { BuildClassTables(state(), table(), tables); });
+  emit classOrderRequested();
   dialogs().message(
       QStringLiteral("表をスクロールすると、印刷が正常におこなわれません。印刷するときは、スクロールする前に印刷して"
                      "ください。"));

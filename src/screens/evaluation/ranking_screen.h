@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/screen.h"
+#include "screens/common/screen.h"
 
 class QFrame;
 class QRadioButton;
@@ -15,8 +15,15 @@ class RankingScreen : public Screen {
  public:
   explicit RankingScreen(AppContext& app, QWidget* parent = nullptr);
 
+  // "順位付け" on the score screen: the score table, ranked, becomes this
+  // screen's table and the screen is shown.
+  void showRanking(const StudentTable& scores);
   // Back from the per-class screen: this screen and its table shown again.
   void showAgain();
+
+ signals:
+  // "クラス順": the per-class tables are to be made from this table.
+  void classOrderRequested();
 
  private:
   void showScalePanel();

@@ -1,11 +1,10 @@
-#include "import/import_screen.h"
+#include "screens/import/import_screen.h"
 
-#include "core/screens/main_menu.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "import/spreadsheet_import.h"
-#include "ui/dialogs.h"
-#include "ui/file_sequences.h"
+#include "model/files/spreadsheet_import.h"
+#include "model/ports/dialogs.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
+#include "screens/common/file_sequences.h"
 
 #include <QPushButton>
 
@@ -57,10 +56,7 @@ void ImportScreen::save() {
 
 void ImportScreen::backToMenu() {
   hide();
-  if (auto* menu = app_.formAs<MainMenu>(QStringLiteral("Form1"))) {
-    menu->showGroup(MainMenu::Group::Main);
-    menu->show();
-  }
+  emit menuRequested();
 }
 
 }  // namespace gakunen

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/screen.h"
+#include "screens/common/screen.h"
 
 namespace gakunen {
 

@@ -1,14 +1,19 @@
-#include "core/screens/main_menu.h"
+#include "screens/menu/main_menu.h"
 
-#include "classdivision/new_class_screen.h"
-#include "core/grid_routines.h"
-#include "core/numbers.h"
-#include "core/roster_builders.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "ui/dialogs.h"
-#include "ui/file_sequences.h"
-#include "ui/screen.h"
+#include "model/ports/dialogs.h"
+#include "model/rules/roster/roster_builders.h"
+#include "model/session/shared_state.h"
+#include "model/table/numbers.h"
+#include "screens/classdivision/base_data_screen.h"
+#include "screens/classdivision/new_class_screen.h"
+#include "screens/common/file_sequences.h"
+#include "screens/import/import_screen.h"
+#include "screens/menu/menu_destinations.h"
+#include "screens/quizzes/quiz_screen.h"
+#include "screens/roster/name_entry_screen.h"
+#include "screens/scores/score_screen.h"
+#include "screens/subjectfiles/subject_extraction_screen.h"
+#include "screens/subjectfiles/subject_file_screen.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -47,15 +52,10 @@ const ButtonText kButtons[17] = {
 
 QString text(const char16_t* s) { return QString::fromUtf16(s); }
 
-Screen* screenOf(AppContext& app, const QString& name) { return app.formAs<Screen>(name); }
-
-QPushButton* buttonOf(QWidget* screen, const char* name) {
-  return screen ? screen->findChild<QPushButton*>(QString::fromLatin1(name)) : nullptr;
-}
-
 }  // namespace
 
-MainMenu::MainMenu(AppContext& app, QWidget* parent) : QWidget(parent), app_(app) {
+MainMenu::MainMenu(AppContext& app, MenuDestinations& screens, QWidget* parent)
+    : QWidget(parent), app_(app), screens_(screens) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QStringLiteral("初期画面"));
   auto* layout = new QVBoxLayout(this);
@@ -93,7 +93,10 @@ MainMenu::MainMenu(AppContext& app, QWidget* parent) : QWidget(parent), app_(app
     groupWidget(Group::Main)->hide();
     groupWidget(Group::ClassDivision)->show();
   });
-  connect(button(9), &QPushButton::clicked, this, [this] { showReceiving(QStringLiteral("Form11")); });
+  connect(button(9), &QPushButton::clicked, this, [this] {
+    hide();
+    screens_.importScreen().show();
+  });
   connect(button(16), &QPushButton::clicked, this, [this] { app_.endProgram(); });
   connect(button(1), &QPushButton::clicked, this, &MainMenu::openScoreEntry);
   connect(button(6), &QPushButton::clicked, this, &MainMenu::openNames);
@@ -134,77 +137,46 @@ void MainMenu::closeEvent(QCloseEvent* event) {
   app_.endProgram();
 }
 
-void MainMenu::showReceiving(const QString& formName) {
-  hide();
-  if (QWidget* w = app_.form(formName)) w->show();
-}
-
-bool MainMenu::loadInto(const QString& formName, const std::function<void()>& afterCount) {
-  Screen* screen = screenOf(app_, formName);
-  if (!screen) return false;
+bool MainMenu::loadInto(Screen& screen, const std::function<void()>& afterCount) {
   const QString path = ShowOpenDataDialog(app_, *this, FileDialogSettings::dataFiles());
   if (path.isEmpty()) return false;
-  if (!LoadIntoScreen(app_, *screen, path, afterCount)) return false;
+  if (!LoadIntoScreen(app_, screen, path, afterCount)) return false;
   hide();
-  screen->show();
+  screen.show();
   return true;
 }
 
 void MainMenu::openScoreEntry() {
   app_.dialogs().message(QStringLiteral("点数を入力するファイルを開いてください。"), QStringLiteral("ファイルを開く"));
   groupWidget(Group::Main)->hide();
-  Screen* form3 = screenOf(app_, QStringLiteral("Form3"));
-  SharedState& st = app_.state();
-  const bool loaded = loadInto(QStringLiteral("Form3"), [&] {
-    form3->table().setCols(st.ColumnCount);
-    if (st.ColumnCount > 3) {
-      if (auto* b = buttonOf(form3, "Command1")) b->setEnabled(false);
-      form3->table().setFixedCols(3);
-    }
-  });
-  if (!loaded) {
+  ScoreScreen& form3 = screens_.scores();
+  if (!loadInto(form3, [&] { form3.headerCounted(); })) {
     showGroup(Group::Main);
     return;
   }
-  if (st.ColumnCount > 3) {
-    if (auto* b = buttonOf(form3, "Command2")) b->setFocus();
-    StudentTable& t = form3->table();
-    if (t.text(0, 3) == QStringLiteral("生徒氏名")) {
-      for (int c = 0; c < st.ColumnCount; ++c) t.setColWidth(c, 500);
-      t.setColWidth(1, 300);
-      t.setColWidth(2, 300);
-      t.setColWidth(3, 1300);
-    }
-    if (t.text(0, st.ColumnCount - 1) == QStringLiteral("合計"))
-      if (auto* b = buttonOf(form3, "Command13")) b->setEnabled(true);
-  }
+  form3.afterLoad();
 }
 
 void MainMenu::openNames() {
-  if (!loadInto(QStringLiteral("Form2"))) return;
-  if (auto* b = buttonOf(app_.form(QStringLiteral("Form2")), "Command5")) b->show();
+  NameEntryScreen& form2 = screens_.nameEntry();
+  if (!loadInto(form2)) return;
+  form2.afterLoad(NameEntryScreen::Opened::ForCorrection);
 }
 
 void MainMenu::openTransfer() {
   app_.dialogs().message(QStringLiteral("転入生を追加するファイルを開いてください。"));
-  if (loadInto(QStringLiteral("Form2"))) {
-    QWidget* form2 = app_.form(QStringLiteral("Form2"));
-    if (auto* b = buttonOf(form2, "Command5")) b->show();
-    if (auto* b = buttonOf(form2, "Command9")) {
-      b->show();
-      b->setEnabled(true);
-    }
-  }
+  NameEntryScreen& form2 = screens_.nameEntry();
+  if (loadInto(form2)) form2.afterLoad(NameEntryScreen::Opened::ForTransfers);
   showGroup(Group::Main);
 }
 
 void MainMenu::openSubjectExtraction() {
   groupWidget(Group::SubjectFile)->hide();
   app_.dialogs().message(QStringLiteral("元のファイルを開いてください。"), QStringLiteral("教科用ファイル作成"));
-  Screen* form6 = screenOf(app_, QStringLiteral("Form6"));
-  form6->setTableVisible(false);
-  const bool loaded = loadInto(QStringLiteral("Form6"));
-  form6->setTableVisible(true);
+  Screen& form6 = screens_.subjectExtraction();
+  form6.setTableVisible(false);
+  const bool loaded = loadInto(form6);
+  form6.setTableVisible(true);
   if (!loaded) {
     showGroup(Group::Main);
     show();
@@ -219,8 +191,8 @@ void MainMenu::openSubjectFile(int number) {
   app_.dialogs().message(QStringLiteral("元の教科ファイルを開いてください。"),
                          quiz ? QStringLiteral("小テスト作成") : QStringLiteral("データの追加"));
   SharedState& st = app_.state();
-  if (!loadInto(quiz ? QStringLiteral("Form18") : QStringLiteral("Form7"),
-                [&] { st.BaseColumnCount = st.ColumnCount; })) {
+  Screen& receiving = quiz ? static_cast<Screen&>(screens_.quiz()) : screens_.subjectFile();
+  if (!loadInto(receiving, [&] { st.BaseColumnCount = st.ColumnCount; })) {
     groupWidget(Group::SubjectFile)->show();
     return;
   }
@@ -230,19 +202,19 @@ void MainMenu::openSubjectFile(int number) {
 void MainMenu::openDivisionBase() {
   app_.dialogs().message(QStringLiteral("クラス分けのもとになるファイルを開いてください。"));
   SharedState& st = app_.state();
-  if (!loadInto(QStringLiteral("Form12"), [&] { st.BaseColumnCount = st.ColumnCount; })) return;
+  if (!loadInto(screens_.divisionBase(), [&] { st.BaseColumnCount = st.ColumnCount; })) return;
   app_.dialogs().message(QStringLiteral("転入生があれば、必ず追加しておいてください。"));
 }
 
 void MainMenu::openDivisionFinish() {
   app_.dialogs().message(QStringLiteral("クラス分けしたファイルを開いてください。"));
   SharedState& st = app_.state();
-  if (!loadInto(QStringLiteral("Form16"), [&] { st.BaseColumnCount = st.ColumnCount; })) {
+  NewClassScreen& form16 = screens_.newClasses();
+  if (!loadInto(form16, [&] { st.BaseColumnCount = st.ColumnCount; })) {
     showGroup(Group::ClassDivision);
     return;
   }
-  if (auto* b = buttonOf(app_.form(QStringLiteral("Form16")), "Command1")) b->setEnabled(false);
-  if (auto* form16 = app_.formAs<NewClassScreen>(QStringLiteral("Form16"))) form16->startWithLoadedList();
+  form16.startWithLoadedList();
 }
 
 namespace {
@@ -280,10 +252,10 @@ void MainMenu::buildMixedRoster() {
     sizes.append(*size);
   }
   if (auto why = CheckTotalStudents(sizes)) return dialogs.message(*why);
-  Screen* form2 = screenOf(app_, QStringLiteral("Form2"));
-  FillMixedRoster(app_.state(), *form2, sizes);
+  NameEntryScreen& form2 = screens_.nameEntry();
+  FillMixedRoster(app_.state(), form2, sizes);
   hide();
-  form2->show();
+  form2.show();
 }
 
 void MainMenu::buildSeparateRoster() {
@@ -312,10 +284,10 @@ void MainMenu::buildSeparateRoster() {
     sizes.append((r.lastBoy - r.firstBoy + 1) + (r.lastGirl - r.firstGirl + 1));
   }
   if (auto why = CheckTotalStudents(sizes)) return dialogs.message(*why);
-  Screen* form2 = screenOf(app_, QStringLiteral("Form2"));
-  BuildSeparateRoster(app_.state(), *form2, classes);
+  NameEntryScreen& form2 = screens_.nameEntry();
+  BuildSeparateRoster(app_.state(), form2, classes);
   hide();
-  form2->show();
+  form2.show();
 }
 
 }  // namespace gakunen

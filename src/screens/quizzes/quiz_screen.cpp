@@ -1,13 +1,13 @@
-#include "quizzes/quiz_screen.h"
+#include "screens/quizzes/quiz_screen.h"
 
-#include "core/screens/start_position.h"
-#include "core/screens/transfer_dialog.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "quizzes/quiz_columns.h"
-#include "subjectfiles/test_column_names.h"
-#include "ui/dialogs.h"
-#include "ui/file_sequences.h"
+#include "model/ports/dialogs.h"
+#include "model/rules/quizzes/quiz_columns.h"
+#include "model/rules/subjectfiles/test_column_names.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
+#include "screens/common/file_sequences.h"
+#include "screens/common/start_position.h"
+#include "screens/common/transfer_dialog.h"
 #include "ui/grid_view.h"
 
 #include <QKeyEvent>
@@ -26,8 +26,8 @@ QuizScreen::QuizScreen(AppContext& app, QWidget* parent)
       testNames_(subjectfiles::kTestNameSlots, QString()) {
   auto* transfer = addButton(QStringLiteral("Command1"), QStringLiteral("転入生"),
                              QStringLiteral("転入生があれば、追加しておいてください。"));
-  auto* addQuiz = addButton(QStringLiteral("Command2"), QStringLiteral("小テスト追加"),
-                            QStringLiteral("小テストなど列を一つ追加します。"));
+  addQuiz_ = addButton(QStringLiteral("Command2"), QStringLiteral("小テスト追加"),
+                       QStringLiteral("小テストなど列を一つ追加します。"));
   auto* start = addButton(QStringLiteral("Command3"), QStringLiteral("点数入力"),
                           QStringLiteral("小テストなどの点数を入力します。"));
   entry_ = new QLineEdit(this);
@@ -47,7 +47,7 @@ QuizScreen::QuizScreen(AppContext& app, QWidget* parent)
   auto* end = addButton(QStringLiteral("Command7"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します。"));
 
   connect(transfer, &QPushButton::clicked, this, &QuizScreen::addTransferStudent);
-  connect(addQuiz, &QPushButton::clicked, this, [this] {
+  connect(addQuiz_, &QPushButton::clicked, this, [this] {
     if (auto refusal = quizzes::AddQuizColumn(state(), *this)) dialogs().message(*refusal);
   });
   connect(start, &QPushButton::clicked, this, &QuizScreen::startEntry);
@@ -72,20 +72,19 @@ bool QuizScreen::eventFilter(QObject* watched, QEvent* event) {
 
 void QuizScreen::addTransferStudent() {
   if (!watchingTransfers_) {
-    if (auto* dialog = app_.formAs<TransferDialog>(QStringLiteral("Form20"))) {
-      // Entry under way goes on with the same student, who may have moved
-      // down one row, instead of putting the next score on the newcomer.
-      connect(dialog, &TransferDialog::studentInserted, this, [this](TableHost* screen, int row, int previous) {
-        if (screen != this || !positioned_) return;
-        state().CurrentRow = previous + (row <= previous ? 1 : 0);
-        markEntryCell();
-      });
-      watchingTransfers_ = true;
-    }
+    // Entry under way goes on with the same student, who may have moved
+    // down one row, instead of putting the next score on the newcomer.
+    connect(&app_.transferDialog(), &TransferDialog::studentInserted, this,
+            [this](TableHost* screen, int row, int previous) {
+              if (screen != this || !positioned_) return;
+              state().CurrentRow = previous + (row <= previous ? 1 : 0);
+              markEntryCell();
+            });
+    watchingTransfers_ = true;
   }
   // The insertion searches the rows RowCount names; make them this table's.
   state().RowCount = table().rows();
-  state().ModeCode = 9;
+  state().ModeCode = ModeCode::TransferIntoQuiz;
   dialogs().message(QStringLiteral("スクロールして転入生の出席番号を確認してください。"));
   ShowTransferDialog(app_, *this);
 }
@@ -96,7 +95,7 @@ void QuizScreen::markEntryCell() { grid()->setCurrentCell(state().CurrentRow, ta
 void QuizScreen::startEntry() {
   // The search runs over the rows RowCount names; make it name this table's.
   state().RowCount = table().rows();
-  if (AskStartPosition(app_, *this)) {
+  if (AskStartPosition(app_, *this, *entry_, *addQuiz_)) {
     positioned_ = true;
     markEntryCell();
   }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/screen.h"
+#include "screens/common/screen.h"
 
 #include <QStringList>
 
@@ -30,6 +30,7 @@ class QuizScreen : public Screen {
   void save();
 
   QLineEdit* entry_;
+  QPushButton* addQuiz_;
   QPushButton* ok_;
   QStringList testNames_;
   // Whether "点数入力" has placed the entry on a student of this table; a

@@ -1,15 +1,14 @@
-#include "roster/name_entry_screen.h"
+#include "screens/roster/name_entry_screen.h"
 
-#include "core/screens/main_menu.h"
-#include "core/screens/start_position.h"
-#include "core/screens/transfer_dialog.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "roster/name_entry.h"
-#include "ui/dialogs.h"
-#include "ui/file_sequences.h"
+#include "model/ports/dialogs.h"
+#include "model/rules/roster/name_entry.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
+#include "screens/common/file_sequences.h"
+#include "screens/common/start_position.h"
+#include "screens/common/transfer_dialog.h"
 #include "ui/grid_view.h"
-#include "ui/printer.h"
+#include "ui/screen_printer.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -35,14 +34,14 @@ NameEntryScreen::NameEntryScreen(AppContext& app, QWidget* parent)
   setEntryEnabled(false);
   auto* first = addButton(QStringLiteral("Command3"), QStringLiteral("1番から入力"),
                           QStringLiteral("最初のクラスの出席番号1番から氏名を入力します"));
-  auto* resume = addButton(QStringLiteral("Command5"), QStringLiteral("途中入力訂正"),
-                           QStringLiteral("途中から氏名入力をおこなったり、訂正をします"));
+  resume_ = addButton(QStringLiteral("Command5"), QStringLiteral("途中入力訂正"),
+                      QStringLiteral("途中から氏名入力をおこなったり、訂正をします"));
   auto* pause = addButton(QStringLiteral("Command4"), QStringLiteral("中断"), QStringLiteral("氏名入力を中断します"));
   auto* saveButton =
       addButton(QStringLiteral("Command1"), QStringLiteral("保存"), QStringLiteral("氏名のデータを保存します"));
   auto* print = addButton(QStringLiteral("Command10"), QStringLiteral("印刷"), QStringLiteral("印刷をします"));
-  auto* transfer = addButton(QStringLiteral("Command9"), QStringLiteral("転入生"));
-  transfer->hide();
+  transfer_ = addButton(QStringLiteral("Command9"), QStringLiteral("転入生"));
+  transfer_->hide();
   auto* back =
       addButton(QStringLiteral("Command6"), QStringLiteral("メニューに戻る"), QStringLiteral("最初の画面に戻ります"));
   auto* end = addButton(QStringLiteral("Command7"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します"));
@@ -50,17 +49,25 @@ NameEntryScreen::NameEntryScreen(AppContext& app, QWidget* parent)
   connect(entry_, &QLineEdit::returnPressed, this, &NameEntryScreen::enterName);
   connect(ok_, &QPushButton::clicked, this, &NameEntryScreen::enterName);
   connect(first, &QPushButton::clicked, this, &NameEntryScreen::startFromFirst);
-  connect(resume, &QPushButton::clicked, this, [this] {
+  connect(resume_, &QPushButton::clicked, this, [this] {
     describeOwnTable();
-    if (AskStartPosition(app_, *this)) markEntryRow();
+    if (AskStartPosition(app_, *this, *entry_, *ok_)) markEntryRow();
   });
   connect(pause, &QPushButton::clicked, this,
           [this] { dialogs().message(QStringLiteral("保存してから休憩してください。")); });
   connect(saveButton, &QPushButton::clicked, this, &NameEntryScreen::save);
   connect(print, &QPushButton::clicked, this, &NameEntryScreen::printRoster);
-  connect(transfer, &QPushButton::clicked, this, &NameEntryScreen::addTransferStudent);
+  connect(transfer_, &QPushButton::clicked, this, &NameEntryScreen::addTransferStudent);
   connect(back, &QPushButton::clicked, this, &NameEntryScreen::backToMenu);
   connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
+}
+
+void NameEntryScreen::afterLoad(Opened purpose) {
+  resume_->show();
+  if (purpose == Opened::ForTransfers) {
+    transfer_->show();
+    transfer_->setEnabled(true);
+  }
 }
 
 void NameEntryScreen::setEntryEnabled(bool on) {
@@ -136,20 +143,19 @@ void NameEntryScreen::printRoster() {
 
 void NameEntryScreen::addTransferStudent() {
   if (!watchingTransfers_) {
-    if (auto* dialog = app_.formAs<TransferDialog>(QStringLiteral("Form20"))) {
-      // Entry that was under way goes on with the same student, who may have
-      // moved down one row, rather than overwriting the new student's name.
-      connect(dialog, &TransferDialog::studentInserted, this, [this](TableHost* screen, int row, int previous) {
-        if (screen != this || !entry_->isEnabled()) return;
-        state().CurrentRow = previous + (row <= previous ? 1 : 0);
-        markEntryRow();
-      });
-      watchingTransfers_ = true;
-    }
+    // Entry that was under way goes on with the same student, who may have
+    // moved down one row, rather than overwriting the new student's name.
+    connect(&app_.transferDialog(), &TransferDialog::studentInserted, this,
+            [this](TableHost* screen, int row, int previous) {
+              if (screen != this || !entry_->isEnabled()) return;
+              state().CurrentRow = previous + (row <= previous ? 1 : 0);
+              markEntryRow();
+            });
+    watchingTransfers_ = true;
   }
   // The insertion reads RowCount, which another screen may have changed since this roster was loaded.
   describeOwnTable();
-  state().ModeCode = 5;
+  state().ModeCode = ModeCode::TransferIntoRoster;
   dialogs().message(QStringLiteral("スクロールして転入生の出席番号を確認してください。"));
   ShowTransferDialog(app_, *this);
 }
@@ -158,10 +164,7 @@ void NameEntryScreen::backToMenu() {
   hide();
   // The next table shown here is another roster: entry starts afresh there.
   setEntryEnabled(false);
-  if (auto* menu = app_.formAs<MainMenu>(QStringLiteral("Form1"))) {
-    menu->showGroup(MainMenu::Group::Main);
-    menu->show();
-  }
+  emit menuRequested();
 }
 
 }  // namespace gakunen

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/screen.h"
+#include "screens/common/screen.h"
 
 class QLineEdit;
 class QPushButton;
@@ -14,6 +14,11 @@ class NameEntryScreen : public Screen {
  public:
   explicit NameEntryScreen(AppContext& app, QWidget* parent = nullptr);
   QLineEdit* entry() const { return entry_; }
+
+  // What the main menu opened a saved roster for.
+  enum class Opened { ForCorrection, ForTransfers };
+  // The roster was just read into the table: the buttons that purpose needs.
+  void afterLoad(Opened purpose);
 
  private:
   void enterName();
@@ -29,6 +34,8 @@ class NameEntryScreen : public Screen {
 
   QLineEdit* entry_;
   QPushButton* ok_;
+  QPushButton* resume_;
+  QPushButton* transfer_;
   bool watchingTransfers_ = false;
 };
 

@@ -1,7 +1,7 @@
-#include "evaluation/chart_screen.h"
+#include "screens/scores/chart_screen.h"
 
-#include "ui/app_context.h"
-#include "ui/printer.h"
+#include "screens/common/app_context.h"
+#include "ui/screen_printer.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -184,7 +184,7 @@ FrequencyChart ChartScreen::slotData(int index) const { return data_.value(index
 
 void ChartScreen::print() {
   if (chartsStale_) buildCharts();
-  Printer& printer = app_.printer();
+  ScreenPrinter& printer = app_.printer();
   BusyScope busy(app_);
   // The screen is wider than high: B4 landscape.
   printer.setPageSetup(12, 2);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "evaluation/frequency.h"
+#include "model/rules/scores/frequency.h"
 
 #include <QList>
 #include <QWidget>

@@ -1,13 +1,11 @@
-#include "scores/score_screen.h"
+#include "screens/scores/score_screen.h"
 
-#include "core/screens/start_position.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "evaluation/score_summaries.h"
-#include "scores/score_operations.h"
-#include "scores/subject_selection_screen.h"
-#include "ui/dialogs.h"
-#include "ui/file_sequences.h"
+#include "model/ports/dialogs.h"
+#include "model/rules/scores/score_operations.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
+#include "screens/common/file_sequences.h"
+#include "screens/common/start_position.h"
 #include "ui/grid_view.h"
 
 #include <QButtonGroup>
@@ -41,12 +39,13 @@ class TableHidden {
 
 ScoreScreen::ScoreScreen(AppContext& app, QWidget* parent)
     : Screen(app, QStringLiteral("Form3"), QStringLiteral("点数入力画面"), parent) {
-  auto* chooseTests = addButton(QStringLiteral("Command1"), QStringLiteral("テスト教科選択"),
-                                QStringLiteral("氏名だけのデータにテストをする教科を追加します"));
-  auto* chooseSubject = addButton(QStringLiteral("Command2"), QStringLiteral("点数入力教科選択"),
-                                  QStringLiteral("点数を入力する教科を選びます"));
-  auto* startEntry =
-      addButton(QStringLiteral("Command4"), QStringLiteral("点数入力"), QStringLiteral("点数を入力します"));
+  auto add = [this](int number, const QString& caption, const QString& tooltip = {}) {
+    return buttons_[number] = addButton(QStringLiteral("Command%1").arg(number), caption, tooltip);
+  };
+  auto* chooseTests =
+      add(1, QStringLiteral("テスト教科選択"), QStringLiteral("氏名だけのデータにテストをする教科を追加します"));
+  auto* chooseSubject = add(2, QStringLiteral("点数入力教科選択"), QStringLiteral("点数を入力する教科を選びます"));
+  auto* startEntry = add(4, QStringLiteral("点数入力"), QStringLiteral("点数を入力します"));
   startEntry->setEnabled(false);
 
   entry_ = new QLineEdit(this);
@@ -59,31 +58,23 @@ ScoreScreen::ScoreScreen(AppContext& app, QWidget* parent)
   entry_->installEventFilter(this);
   buttonColumn()->addWidget(entry_);
 
-  auto* ok = addButton(QStringLiteral("Command3"), QStringLiteral("OK"),
-                       QStringLiteral("テキストボックスの点数を表に入れます。｢リターン｣キーでもできます"));
+  auto* ok =
+      add(3, QStringLiteral("OK"), QStringLiteral("テキストボックスの点数を表に入れます。｢リターン｣キーでもできます"));
   ok->setEnabled(false);
-  auto* totals =
-      addButton(QStringLiteral("Command5"), QStringLiteral("集計"), QStringLiteral("各生徒の合計点を計算します"));
-  auto* averages =
-      addButton(QStringLiteral("Command6"), QStringLiteral("生徒平均"), QStringLiteral("各生徒の平均点を計算します"));
+  auto* totals = add(5, QStringLiteral("集計"), QStringLiteral("各生徒の合計点を計算します"));
+  auto* averages = add(6, QStringLiteral("生徒平均"), QStringLiteral("各生徒の平均点を計算します"));
   averages->setEnabled(false);
-  auto* sort =
-      addButton(QStringLiteral("Command9"), QStringLiteral("並べ替え"), QStringLiteral("合計点の順に並べ替えます"));
+  auto* sort = add(9, QStringLiteral("並べ替え"), QStringLiteral("合計点の順に並べ替えます"));
   sort->setEnabled(false);
-  auto* rank = addButton(QStringLiteral("Command10"), QStringLiteral("順位付け"),
-                         QStringLiteral("並べ替えたデータを整理します"));
+  auto* rank = add(10, QStringLiteral("順位付け"), QStringLiteral("並べ替えたデータを整理します"));
   rank->setEnabled(false);
-  addButton(QStringLiteral("Command8"), QStringLiteral("学年平均"),
-            QStringLiteral("表の最後に学年・各クラスの平均などを表示します"))
+  add(8, QStringLiteral("学年平均"), QStringLiteral("表の最後に学年・各クラスの平均などを表示します"))
       ->setEnabled(false);
-  addButton(QStringLiteral("Command13"), QStringLiteral("度数分布"),
-            QStringLiteral("合計したデータの度数分布を調べます"))
-      ->setEnabled(false);
-  addButton(QStringLiteral("Command15"), QStringLiteral("度数分布グラフ"))->setEnabled(false);
-  addButton(QStringLiteral("Command7"), QStringLiteral("印刷"),
-            QStringLiteral("クラスごと、または、順位ごとに印刷します"));
-  auto* save = addButton(QStringLiteral("Command11"), QStringLiteral("保存"), QStringLiteral("データを保存します"));
-  auto* end = addButton(QStringLiteral("Command12"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します"));
+  add(13, QStringLiteral("度数分布"), QStringLiteral("合計したデータの度数分布を調べます"))->setEnabled(false);
+  add(15, QStringLiteral("度数分布グラフ"))->setEnabled(false);
+  add(7, QStringLiteral("印刷"), QStringLiteral("クラスごと、または、順位ごとに印刷します"));
+  auto* save = add(11, QStringLiteral("保存"), QStringLiteral("データを保存します"));
+  auto* end = add(12, QStringLiteral("終了"), QStringLiteral("プログラムを終了します"));
 
   // The subject choice panel, beside the buttons, hidden until asked for.
   subjectPanel_ = new QFrame(this);
@@ -102,7 +93,7 @@ ScoreScreen::ScoreScreen(AppContext& app, QWidget* parent)
     subjectOptions_->addButton(option, i);
     panelLayout->addWidget(option);
   }
-  auto* takeSubject = new QPushButton(QStringLiteral("OK"), subjectPanel_);
+  auto* takeSubject = buttons_[14] = new QPushButton(QStringLiteral("OK"), subjectPanel_);
   takeSubject->setObjectName(QStringLiteral("Command14"));
   takeSubject->setToolTip(QStringLiteral("教科を選んだらここをクリックしてください"));
   panelLayout->addWidget(takeSubject);
@@ -121,11 +112,37 @@ ScoreScreen::ScoreScreen(AppContext& app, QWidget* parent)
   connect(rank, &QPushButton::clicked, this, &ScoreScreen::rank);
   connect(save, &QPushButton::clicked, this, &ScoreScreen::save);
   connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
-  ConnectScoreSummaryButtons(*this);
+  connect(button(8), &QPushButton::clicked, this, &ScoreScreen::yearAverages);
+  connect(button(13), &QPushButton::clicked, this, &ScoreScreen::frequency);
+  connect(button(15), &QPushButton::clicked, this, &ScoreScreen::showCharts);
+  connect(button(7), &QPushButton::clicked, this, &ScoreScreen::print);
 }
 
 QPushButton* ScoreScreen::button(int number) const {
-  return findChild<QPushButton*>(QStringLiteral("Command%1").arg(number));
+  return number >= 0 && number < kButtons ? buttons_[number] : nullptr;
+}
+
+void ScoreScreen::headerCounted() {
+  const SharedState& st = state();
+  table().setCols(st.ColumnCount);
+  if (st.ColumnCount > 3) {
+    button(1)->setEnabled(false);
+    table().setFixedCols(3);
+  }
+}
+
+void ScoreScreen::afterLoad() {
+  const SharedState& st = state();
+  if (st.ColumnCount <= 3) return;
+  button(2)->setFocus();
+  StudentTable& t = table();
+  if (t.text(0, 3) == QStringLiteral("生徒氏名")) {
+    for (int c = 0; c < st.ColumnCount; ++c) t.setColWidth(c, 500);
+    t.setColWidth(1, 300);
+    t.setColWidth(2, 300);
+    t.setColWidth(3, 1300);
+  }
+  if (t.text(0, st.ColumnCount - 1) == QStringLiteral("合計")) button(13)->setEnabled(true);
 }
 
 void ScoreScreen::enable(std::initializer_list<int> numbers, bool on) {
@@ -146,10 +163,8 @@ bool ScoreScreen::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ScoreScreen::openSubjectSelection() {
-  auto* selection = app_.formAs<SubjectSelectionScreen>(QStringLiteral("Form4"));
-  if (!selection) return;
   hide();
-  selection->open();
+  emit subjectsRequested();
 }
 
 void ScoreScreen::showSubjectPanel() { subjectPanel_->show(); }
@@ -179,7 +194,7 @@ void ScoreScreen::takeSubjectChoice() {
 }
 
 void ScoreScreen::startEntry() {
-  if (AskStartPosition(app_, *this)) {
+  if (AskStartPosition(app_, *this, *entry_, *button(2))) {
     entryPositionChosen_ = true;
     markEntryCell();
   }
@@ -260,19 +275,13 @@ void ScoreScreen::sortRows() {
 }
 
 void ScoreScreen::rank() {
-  auto* ranking = app_.formAs<Screen>(QStringLiteral("Form5"));
-  if (!ranking) return;
   // A ranked table one column too wide could never be saved.
   if (auto refusal = RefuseAnotherColumn(table(), QStringLiteral("順位"))) {
     dialogs().message(*refusal);
     return;
   }
-  {
-    TableHidden hidden(*this);
-    BuildRankingTable(state(), table(), ranking->table());
-  }
   hide();
-  ranking->show();
+  emit rankingRequested();
 }
 
 void ScoreScreen::save() {

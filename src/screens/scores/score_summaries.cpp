@@ -1,94 +1,73 @@
-#include "evaluation/score_summaries.h"
+// The score screen's "学年平均", "度数分布", "度数分布グラフ" and "印刷", with the
+// enabling each of them brings.
 
-#include "core/student_table.h"
-#include "evaluation/chart_screen.h"
-#include "evaluation/frequency.h"
-#include "evaluation/score_printing.h"
-#include "evaluation/year_averages.h"
-#include "scores/score_screen.h"
-#include "ui/dialogs.h"
+#include "model/ports/dialogs.h"
+#include "model/rules/scores/frequency.h"
+#include "model/rules/scores/score_printing.h"
+#include "model/rules/scores/year_averages.h"
+#include "model/table/student_table.h"
+#include "screens/scores/score_screen.h"
+#include "ui/screen_printer.h"
 
 #include <QPushButton>
 
 namespace gakunen {
 
-namespace {
-
-void setEnabled(ScoreScreen& screen, std::initializer_list<int> numbers, bool on) {
-  for (int n : numbers)
-    if (QPushButton* b = screen.button(n)) b->setEnabled(on);
-}
-
-void yearAverages(ScoreScreen& screen) {
-  Dialogs& dialogs = screen.dialogs();
-  if (auto refusal = YearAveragesRefusal(screen.table())) {
-    dialogs.message(*refusal);
+void ScoreScreen::yearAverages() {
+  if (auto refusal = YearAveragesRefusal(table())) {
+    dialogs().message(*refusal);
     return;
   }
-  dialogs.message(QStringLiteral("学年平均は、表の最後に追加されます。スクロールしてください。"),
-                  QStringLiteral("学年平均"));
-  screen.setTableVisible(false);
-  const auto refusal = AppendYearAverages(screen.state(), screen);
-  screen.setTableVisible(true);
+  dialogs().message(QStringLiteral("学年平均は、表の最後に追加されます。スクロールしてください。"),
+                    QStringLiteral("学年平均"));
+  setTableVisible(false);
+  const auto refusal = AppendYearAverages(state(), *this);
+  setTableVisible(true);
   if (refusal) {
-    dialogs.message(*refusal);
+    dialogs().message(*refusal);
     return;
   }
-  setEnabled(screen, {9, 8}, false);
+  enable({9, 8}, false);
 }
 
-void frequency(ScoreScreen& screen) {
-  Dialogs& dialogs = screen.dialogs();
-  if (const QString refusal = FrequencyRefusal(screen.table()); !refusal.isEmpty()) {
-    dialogs.message(refusal);
+void ScoreScreen::frequency() {
+  if (const QString refusal = FrequencyRefusal(table()); !refusal.isEmpty()) {
+    dialogs().message(refusal);
     return;
   }
-  dialogs.message(QStringLiteral("度数分布は、表の最後に追加されます。スクロールしてください。"),
-                  QStringLiteral("度数分布"));
+  dialogs().message(QStringLiteral("度数分布は、表の最後に追加されます。スクロールしてください。"),
+                    QStringLiteral("度数分布"));
   FrequencyResult result;
   {
-    BusyScope busy(screen.app());
-    screen.setTableVisible(false);
-    result = AppendFrequencyRows(screen.state(), screen);
-    if (result.refusal.isEmpty())
-      if (auto* charts = screen.app().formAs<ChartScreen>(QStringLiteral("Form19"))) charts->setCharts(result.charts);
-    screen.setTableVisible(true);
+    BusyScope busy(app_);
+    setTableVisible(false);
+    result = AppendFrequencyRows(state(), *this);
+    if (result.refusal.isEmpty()) emit frequencyCounted(result.charts);
+    setTableVisible(true);
   }
   if (!result.refusal.isEmpty()) {
-    dialogs.message(result.refusal);
+    dialogs().message(result.refusal);
     return;
   }
-  setEnabled(screen, {5, 6, 13}, false);
-  setEnabled(screen, {15}, true);
+  enable({5, 6, 13}, false);
+  enable({15}, true);
 }
 
-void showCharts(ScoreScreen& screen) {
-  auto* charts = screen.app().formAs<ChartScreen>(QStringLiteral("Form19"));
-  if (!charts) return;
-  screen.hide();
-  charts->show();
+void ScoreScreen::showCharts() {
+  hide();
+  emit chartsRequested();
 }
 
-void print(ScoreScreen& screen) {
-  const ScorePrintout printout = BuildScorePrintout(screen.state(), screen);
+void ScoreScreen::print() {
+  const ScorePrintout printout = BuildScorePrintout(state(), *this);
   if (printout.classPages.empty()) {
-    screen.dialogs().message(NothingToPrintMessage());
+    dialogs().message(NothingToPrintMessage());
     return;
   }
-  BusyScope busy(screen.app());
-  screen.setTableVisible(false);
-  PrintScorePrintout(printout, screen.app().printer());
-  screen.setTableVisible(true);
-}
-
-}  // namespace
-
-void ConnectScoreSummaryButtons(ScoreScreen& screen) {
-  const std::pair<int, void (*)(ScoreScreen&)> actions[] = {
-      {8, yearAverages}, {13, frequency}, {15, showCharts}, {7, print}};
-  for (const auto& [number, action] : actions)
-    if (QPushButton* b = screen.button(number))
-      QObject::connect(b, &QPushButton::clicked, &screen, [&screen, action] { action(screen); });
+  BusyScope busy(app_);
+  setTableVisible(false);
+  PrintScorePrintout(printout, app_.printer());
+  setTableVisible(true);
 }
 
 }  // namespace gakunen

@@ -1,11 +1,11 @@
-#include "scores/subject_selection_screen.h"
+#include "screens/scores/subject_selection_screen.h"
 
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "scores/score_operations.h"
-#include "ui/app_context.h"
-#include "ui/dialogs.h"
-#include "ui/screen.h"
+#include "model/ports/dialogs.h"
+#include "model/rules/scores/score_operations.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
+#include "screens/common/app_context.h"
+#include "screens/common/screen.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -57,26 +57,27 @@ SubjectSelectionScreen::SubjectSelectionScreen(AppContext& app, QWidget* parent)
   layout->addWidget(label2);
 
   auto* buttons = new QHBoxLayout;
-  auto* finish = new QPushButton(QStringLiteral("選択終了"), this);
-  finish->setObjectName(QStringLiteral("Command1"));
-  finish->setToolTip(QStringLiteral("テスト教科を選んだら、ここをクリックしてください"));
-  finish->setMinimumHeight(36);
+  finish_ = new QPushButton(QStringLiteral("選択終了"), this);
+  finish_->setObjectName(QStringLiteral("Command1"));
+  finish_->setToolTip(QStringLiteral("テスト教科を選んだら、ここをクリックしてください"));
+  finish_->setMinimumHeight(36);
   auto* back = new QPushButton(QStringLiteral("前に戻る"), this);
   back->setObjectName(QStringLiteral("Command2"));
   back->setToolTip(QStringLiteral("前の画面に戻ります"));
   back->setMinimumHeight(36);
   buttons->addStretch();
-  buttons->addWidget(finish);
+  buttons->addWidget(finish_);
   buttons->addWidget(back);
   layout->addLayout(buttons);
   layout->addStretch();
 
-  connect(finish, &QPushButton::clicked, this, &SubjectSelectionScreen::finish);
+  connect(finish_, &QPushButton::clicked, this, &SubjectSelectionScreen::finish);
   connect(back, &QPushButton::clicked, this, &SubjectSelectionScreen::goBack);
   resize(820, 240);
 }
 
-void SubjectSelectionScreen::open() {
+void SubjectSelectionScreen::open(Screen& scores) {
+  scores_ = &scores;
   show();
   QStringList entries = SubjectNames();
   entries.append(QString());
@@ -88,7 +89,7 @@ void SubjectSelectionScreen::open() {
     list->setCurrentIndex(i < kPreselected ? i : subjects.size());
     list->setEditText(i < kPreselected ? subjects[i] : QString());
   }
-  if (auto* finish = findChild<QPushButton*>(QStringLiteral("Command1"))) finish->setFocus();
+  finish_->setFocus();
 }
 
 QStringList SubjectSelectionScreen::listTexts() const {
@@ -98,7 +99,7 @@ QStringList SubjectSelectionScreen::listTexts() const {
 }
 
 void SubjectSelectionScreen::finish() {
-  auto* scores = app_.formAs<Screen>(QStringLiteral("Form3"));
+  Screen* scores = scores_;
   if (!scores) return;
   const QStringList texts = listTexts();
   const StudentTable& table = scores->table();
@@ -117,7 +118,7 @@ void SubjectSelectionScreen::finish() {
 
 void SubjectSelectionScreen::goBack() {
   hide();
-  if (QWidget* scores = app_.form(QStringLiteral("Form3"))) scores->show();
+  if (scores_) scores_->show();
 }
 
 void SubjectSelectionScreen::closeEvent(QCloseEvent* event) {

@@ -1,11 +1,10 @@
-#include "subjectfiles/add_data_screens.h"
+#include "screens/subjectfiles/add_data_screens.h"
 
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "subjectfiles/subject_choice_panel.h"
-#include "subjectfiles/subject_columns.h"
-#include "subjectfiles/subject_file_screen.h"
-#include "ui/dialogs.h"
+#include "model/ports/dialogs.h"
+#include "model/rules/subjectfiles/subject_columns.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
+#include "screens/subjectfiles/subject_choice_panel.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -30,14 +29,23 @@ AddDataDisplayScreen::AddDataDisplayScreen(AppContext& app, QWidget* parent)
   connect(panel_->okButton(), &QPushButton::clicked, this, &AddDataDisplayScreen::extract);
   connect(back, &QPushButton::clicked, this, [this] {
     hide();
-    if (QWidget* subjectScreen = app_.form(QStringLiteral("Form7"))) subjectScreen->show();
+    emit backRequested();
   });
   connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
 }
 
-std::optional<QString> AddDataDisplayScreen::loadOtherTest(const QString& path) {
-  panel_->hide();
-  return subjectfiles::ReadOtherTestFile(state(), *this, path);
+void AddDataDisplayScreen::openOtherTest(const QString& path) {
+  std::optional<QString> failure;
+  {
+    BusyScope busy(app_);
+    panel_->hide();
+    failure = subjectfiles::ReadOtherTestFile(state(), *this, path);
+  }
+  if (failure) {
+    dialogs().message(*failure);
+    return;
+  }
+  show();
 }
 
 void AddDataDisplayScreen::extract() {
@@ -51,19 +59,13 @@ void AddDataDisplayScreen::extract() {
   }
   const QString subject = subjectfiles::SubjectChoices().at(choice);
   const int column = subjectfiles::FindSubjectColumn(table(), subject);
-  auto* extractScreen = app_.formAs<AddDataExtractScreen>(QStringLiteral("Form9"));
-  if (column < 0 || !extractScreen) {
+  if (column < 0) {
     show();
     dialogs().message(subjectfiles::MissingSubjectMessage(subject));
     panel_->show();
     return;
   }
-  subjectfiles::BuildSubjectTable(table(), column, extractScreen->table());
-  // A working copy on its way into the subject file, never saved itself:
-  // ending the program must not count it as unsaved data.
-  extractScreen->table().setModified(false);
-  extractScreen->setTableVisible(true);
-  extractScreen->show();
+  emit subjectChosen(column);
   panel_->setVisible(true);
 }
 
@@ -74,8 +76,18 @@ AddDataExtractScreen::AddDataExtractScreen(AppContext& app, QWidget* parent)
   connect(add, &QPushButton::clicked, this, &AddDataExtractScreen::append);
 }
 
+void AddDataExtractScreen::showExtract(const StudentTable& test, int column, Screen& subjectFile) {
+  subjectFile_ = &subjectFile;
+  subjectfiles::BuildSubjectTable(test, column, table());
+  // A working copy on its way into the subject file, never saved itself:
+  // ending the program must not count it as unsaved data.
+  table().setModified(false);
+  setTableVisible(true);
+  show();
+}
+
 void AddDataExtractScreen::append() {
-  auto* subjectScreen = app_.formAs<SubjectFileScreen>(QStringLiteral("Form7"));
+  Screen* subjectScreen = subjectFile_;
   if (!subjectScreen) return;
   StudentTable& subject = subjectScreen->table();
   if (subject.cols() >= subjectfiles::kMaxTableColumns) {

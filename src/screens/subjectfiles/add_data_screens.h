@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/screen.h"
+#include "screens/common/screen.h"
 
-#include <optional>
+#include <QPointer>
 
 namespace gakunen {
 
@@ -17,8 +17,14 @@ class AddDataDisplayScreen : public Screen {
   SubjectChoicePanel* choicePanel() const { return panel_; }
 
   // Reads the other test file (second data file channel) with the choice
-  // panel hidden; the message to show when it cannot be read.
-  std::optional<QString> loadOtherTest(const QString& path);
+  // panel hidden and shows it; says why when it cannot be read.
+  void openOtherTest(const QString& path);
+
+ signals:
+  // The column of subject `column` of this table is to go to the subject file.
+  void subjectChosen(int column);
+  // "前に戻る": back to the subject file.
+  void backRequested();
 
  private:
   void extract();
@@ -33,8 +39,14 @@ class AddDataExtractScreen : public Screen {
  public:
   explicit AddDataExtractScreen(AppContext& app, QWidget* parent = nullptr);
 
+  // Shows column `column` of `test` with class, number and name, to be
+  // appended to the table of `subjectFile`.
+  void showExtract(const StudentTable& test, int column, Screen& subjectFile);
+
  private:
   void append();
+
+  QPointer<Screen> subjectFile_;
 };
 
 }  // namespace gakunen

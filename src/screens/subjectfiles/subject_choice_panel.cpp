@@ -1,6 +1,6 @@
-#include "subjectfiles/subject_choice_panel.h"
+#include "screens/subjectfiles/subject_choice_panel.h"
 
-#include "subjectfiles/subject_columns.h"
+#include "model/rules/subjectfiles/subject_columns.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

@@ -1,9 +1,8 @@
-#include "subjectfiles/subject_extraction_screen.h"
+#include "screens/subjectfiles/subject_extraction_screen.h"
 
-#include "subjectfiles/subject_choice_panel.h"
-#include "subjectfiles/subject_columns.h"
-#include "subjectfiles/subject_file_screen.h"
-#include "ui/dialogs.h"
+#include "model/ports/dialogs.h"
+#include "model/rules/subjectfiles/subject_columns.h"
+#include "screens/subjectfiles/subject_choice_panel.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -38,12 +37,8 @@ void SubjectExtractionScreen::extract() {
     dialogs().message(subjectfiles::MissingSubjectMessage(subject));
     return;
   }
-  auto* subjectScreen = app_.formAs<SubjectFileScreen>(QStringLiteral("Form7"));
-  if (!subjectScreen) return;
   hide();
-  subjectfiles::BuildSubjectTable(table(), column, subjectScreen->table());
-  subjectScreen->setTableVisible(true);
-  subjectScreen->show();
+  emit subjectChosen(column);
   dialogs().message(QStringLiteral("転入生があれば、必ず追加しておいてください。"), QStringLiteral("転入生"));
   panel_->setVisible(true);
 }

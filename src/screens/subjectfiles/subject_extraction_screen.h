@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/screen.h"
+#include "screens/common/screen.h"
 
 namespace gakunen {
 
@@ -14,6 +14,10 @@ class SubjectExtractionScreen : public Screen {
  public:
   explicit SubjectExtractionScreen(AppContext& app, QWidget* parent = nullptr);
   SubjectChoicePanel* choicePanel() const { return panel_; }
+
+ signals:
+  // The subject file is to be made from column `column` of this table.
+  void subjectChosen(int column);
 
  private:
   void extract();

@@ -1,13 +1,12 @@
-#include "subjectfiles/subject_file_screen.h"
+#include "screens/subjectfiles/subject_file_screen.h"
 
-#include "core/screens/transfer_dialog.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "subjectfiles/add_data_screens.h"
-#include "subjectfiles/subject_columns.h"
-#include "subjectfiles/test_column_names.h"
-#include "ui/dialogs.h"
-#include "ui/file_sequences.h"
+#include "model/ports/dialogs.h"
+#include "model/rules/subjectfiles/subject_columns.h"
+#include "model/rules/subjectfiles/test_column_names.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
+#include "screens/common/file_sequences.h"
+#include "screens/common/transfer_dialog.h"
 
 #include <QPushButton>
 
@@ -34,6 +33,12 @@ SubjectFileScreen::SubjectFileScreen(AppContext& app, QWidget* parent)
   connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
 }
 
+void SubjectFileScreen::showSubjectOf(const StudentTable& test, int column) {
+  subjectfiles::BuildSubjectTable(test, column, table());
+  setTableVisible(true);
+  show();
+}
+
 void SubjectFileScreen::save() {
   SharedState& st = state();
   // The subject table's own columns, whatever an earlier screen left in
@@ -48,7 +53,7 @@ void SubjectFileScreen::addTransferStudent() {
   // The insertion searches the rows RowCount names; after an addition it
   // still describes the other test file.
   state().RowCount = table().rows();
-  state().ModeCode = 6;
+  state().ModeCode = ModeCode::TransferIntoSubjectFile;
   dialogs().message(QStringLiteral("スクロールして転入生の出席番号を確認してください。"));
   ShowTransferDialog(app_, *this);
 }
@@ -61,22 +66,8 @@ void SubjectFileScreen::addDataFromAnotherTest() {
   dialogs().message(QStringLiteral("追加するテストのファイルを開いてください。"));
   setTableVisible(false);
   const QString path = ShowOpenDataDialog(app_, *this, FileDialogSettings::dataFiles());
-  auto* display = app_.formAs<AddDataDisplayScreen>(QStringLiteral("Form8"));
-  if (path.isEmpty() || !display) {
-    setTableVisible(true);
-    return;
-  }
-  std::optional<QString> failure;
-  {
-    BusyScope busy(app_);
-    failure = display->loadOtherTest(path);
-  }
+  if (!path.isEmpty()) emit otherTestChosen(path);
   setTableVisible(true);
-  if (failure) {
-    dialogs().message(*failure);
-    return;
-  }
-  display->show();
 }
 
 }  // namespace gakunen

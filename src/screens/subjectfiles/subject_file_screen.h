@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/screen.h"
+#include "screens/common/screen.h"
 
 #include <QStringList>
 
@@ -15,6 +15,13 @@ class SubjectFileScreen : public Screen {
   explicit SubjectFileScreen(AppContext& app, QWidget* parent = nullptr);
   // The name "列名変更" gave last, at index test - 1.
   const QStringList& TestNames() const { return testNames_; }
+
+  // The subject file made from column `column` of a test table, shown.
+  void showSubjectOf(const StudentTable& test, int column);
+
+ signals:
+  // "データの追加": another test's file was chosen to take a column from.
+  void otherTestChosen(const QString& path);
 
  private:
   void save();

@@ -1,7 +1,7 @@
-#include "core/data_file.h"
-#include "core/numbers.h"
-#include "core/shared_state.h"
-#include "core/text_codec.h"
+#include "model/files/data_file.h"
+#include "model/files/text_codec.h"
+#include "model/session/shared_state.h"
+#include "model/table/numbers.h"
 #include "support/table_fixtures.h"
 
 #include <QTemporaryDir>
@@ -114,9 +114,7 @@ class DataFileTest : public QObject {
 
   void extensionCharactersByteForByte() {
     // NEC and IBM extensions and the code page's own forms of ～ and －.
-    const Rows rows = {{"組", "番", "生徒氏名", "備考"},
-                       {"1", "1", "髙橋", "①Ⅱ㈱"},
-                       {"1", "2", "山﨑", "～－∵￢"}};
+    const Rows rows = {{"組", "番", "生徒氏名", "備考"}, {"1", "1", "髙橋", "①Ⅱ㈱"}, {"1", "2", "山﨑", "～－∵￢"}};
     const QByteArray original = EncodeCp932(rows);
     QVERIFY(WriteBytes(path("ext.dat"), original));
     Loaded back;
@@ -167,7 +165,8 @@ class DataFileTest : public QObject {
   void spreadsheetCsvReadsLikeQuoted() {
     const Rows rows = {{"組", "番", "生徒氏名"}, {"1", "1", "佐藤"}, {"1", "2", "鈴木"}};
     QVERIFY(WriteBytes(path("bare.csv"), EncodeCp932(rows, false)));
-    QVERIFY(WriteBytes(path("utf8.csv"), "\xEF\xBB\xBF" + QStringLiteral("組,番,生徒氏名\n1,1,佐藤\n1,2,鈴木\n").toUtf8()));
+    QVERIFY(
+        WriteBytes(path("utf8.csv"), "\xEF\xBB\xBF" + QStringLiteral("組,番,生徒氏名\n1,1,佐藤\n1,2,鈴木\n").toUtf8()));
     QVERIFY(WriteBytes(path("utf8-nobom.csv"), QStringLiteral("組,番,生徒氏名\r\n1,1,佐藤\r\n1,2,鈴木").toUtf8()));
     for (const char* name : {"bare.csv", "utf8.csv", "utf8-nobom.csv"}) {
       Loaded back;

@@ -2,11 +2,11 @@
 // crash, never load more than 999 rows or 23 columns, and never touch the
 // screen's table when it refuses a file.
 
-#include "core/data_file.h"
-#include "core/grid_routines.h"
-#include "core/numbers.h"
-#include "core/shared_state.h"
-#include "core/text_codec.h"
+#include "model/files/data_file.h"
+#include "model/files/text_codec.h"
+#include "model/session/shared_state.h"
+#include "model/table/grid_routines.h"
+#include "model/table/numbers.h"
 #include "support/table_fixtures.h"
 
 #include <QDir>

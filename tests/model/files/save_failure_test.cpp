@@ -2,8 +2,8 @@
 // disk stays byte for byte, no scratch file is left beside it, the error
 // names the right cell, and the table is not marked as saved.
 
-#include "core/data_file.h"
-#include "core/shared_state.h"
+#include "model/files/data_file.h"
+#include "model/session/shared_state.h"
 #include "support/table_fixtures.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "import/spreadsheet_import.h"
-#include "core/data_file.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
+#include "model/files/spreadsheet_import.h"
+#include "model/files/data_file.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
 #include "support/table_fixtures.h"
 
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "core/class_sizes.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
+#include "model/table/class_sizes.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
 #include "support/table_fixtures.h"
 
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "core/grid_routines.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
+#include "model/table/student_table.h"
+#include "model/session/shared_state.h"
+#include "model/table/grid_routines.h"
 #include "support/table_fixtures.h"
 
 #include <QSignalSpy>

@@ -1,6 +1,7 @@
-#include "classdivision/division_work.h"
-#include "core/data_file.h"
-#include "roster/roster_test_app.h"
+#include "model/files/data_file.h"
+#include "model/rules/classdivision/division_work.h"
+#include "screens/classdivision/division_screen.h"
+#include "support/roster_test_app.h"
 #include "support/table_fixtures.h"
 #include "ui/grid_view.h"
 
@@ -39,7 +40,7 @@ struct DivisionApp : RosterApp {
   }
 
   QString path(const QString& name) const { return dir.filePath(name); }
-  Screen* screen() { return app->formAs<Screen>(QStringLiteral("Form13")); }
+  Screen* screen() { return &app->forms().division(); }
   StudentTable& division() { return screen()->table(); }
   QAbstractButton* control(const char* name) { return child<QAbstractButton>(form13, name); }
   void press(QWidget* form, const char* name) { child<QAbstractButton>(form, name)->click(); }

@@ -1,7 +1,7 @@
-#include "core/screens/main_menu.h"
-#include "core/screens/start_position.h"
-#include "core/screens/transfer_dialog.h"
-#include "roster_test_app.h"
+#include "screens/common/start_position.h"
+#include "screens/common/transfer_dialog.h"
+#include "screens/menu/main_menu.h"
+#include "support/roster_test_app.h"
 #include "support/table_fixtures.h"
 #include "ui/grid_view.h"
 
@@ -215,7 +215,7 @@ class NameEntryScreenTest : public QObject {
 
   void backToMenuEndsEntry() {
     RosterApp a;
-    auto* menu = a.app->formAs<MainMenu>(QStringLiteral("Form1"));
+    auto* menu = &a.app->forms().menu();
     menu->showGroup(MainMenu::Group::NewRoster);
     a.mixed({3});
     a.click("Command3");
@@ -232,7 +232,7 @@ class NameEntryScreenTest : public QObject {
     RosterApp a;
     QVERIFY(a.entry()->testAttribute(Qt::WA_InputMethodEnabled));
     QVERIFY(!(a.entry()->inputMethodHints() & (Qt::ImhDigitsOnly | Qt::ImhLatinOnly | Qt::ImhHiddenText)));
-    auto* dialog = a.app->formAs<TransferDialog>(QStringLiteral("Form20"));
+    auto* dialog = &a.app->forms().transferDialog();
     QVERIFY(dialog->nameField()->testAttribute(Qt::WA_InputMethodEnabled));
   }
 };

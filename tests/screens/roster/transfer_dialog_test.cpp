@@ -1,9 +1,9 @@
-#include "core/screens/transfer_dialog.h"
-#include "core/student_table.h"
-#include "roster_test_app.h"
+#include "screens/common/transfer_dialog.h"
+#include "model/table/student_table.h"
+#include "screens/common/screen.h"
+#include "support/roster_test_app.h"
 #include "support/table_fixtures.h"
 #include "ui/grid_view.h"
-#include "ui/screen.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -16,7 +16,7 @@ namespace {
 const QString kLookUp = QStringLiteral("スクロールして転入生の出席番号を確認してください。");
 
 struct TransferApp : RosterApp {
-  TransferDialog* dialog() { return app->formAs<TransferDialog>(QStringLiteral("Form20")); }
+  TransferDialog* dialog() { return &app->forms().transferDialog(); }
   void fill(const QString& cls, const QString& number, const QString& name) {
     dialog()->classField()->setText(cls);
     dialog()->numberField()->setText(number);
@@ -47,7 +47,7 @@ class TransferDialogTest : public QObject {
     a.state().RowCount = 5;  // left by a smaller table opened elsewhere
     const auto mark = a.dialogs->mark();
     a.open();
-    QCOMPARE(a.state().ModeCode, 5);
+    QCOMPARE(a.state().ModeCode, ModeCode::TransferIntoRoster);
     QCOMPARE(a.messagesSince(mark), QStringList{kLookUp});
     QVERIFY(a.dialog()->isVisible());
     QVERIFY(a.form2->isEnabled());  // the caller stays usable
@@ -114,7 +114,7 @@ class TransferDialogTest : public QObject {
     a.fill("1", "4", "取消");
     a.cancel();
     QVERIFY(!a.dialog()->isVisible());
-    QCOMPARE(a.state().ModeCode, 4);
+    QCOMPARE(a.state().ModeCode, ModeCode::TransferClosed);
     QCOMPARE(a.table().rows(), 4);
     // OK after a cancel no longer knows a screen.
     a.dialog()->show();
@@ -137,10 +137,11 @@ class TransferDialogTest : public QObject {
   void dispatch() {
     QFETCH(int, modeCode);
     QFETCH(QString, target);
-    QCOMPARE(TransferTargetForm(modeCode), target);
+    const auto mode = static_cast<ModeCode>(modeCode);
     TransferApp a;
-    auto* screen = target.isEmpty() ? nullptr : a.app->formAs<Screen>(target);
+    auto* screen = target.isEmpty() ? nullptr : dynamic_cast<Screen*>(a.app->form(target));
     if (!target.isEmpty() && !screen) QSKIP("that screen is not built yet");
+    QCOMPARE(a.app->forms().transferTarget(mode), screen);
     a.mixed({2});
     if (screen && screen != a.form2) {
       FillTable(screen->table(), {{"組", "番", "生徒氏名", "数学"}, {"1", "1", "甲", "50"}, {"1", "2", "乙", "60"}});
@@ -149,7 +150,7 @@ class TransferDialogTest : public QObject {
     DescribeTable(a.state(), screen ? screen->table() : a.table());
     const int rowsBefore = screen ? screen->table().rows() : 0;
     const int form2Rows = a.table().rows();
-    a.state().ModeCode = modeCode;
+    a.state().ModeCode = mode;
     ShowTransferDialog(*a.app, screen ? *screen : *a.form2);
     a.fill("1", "3", "転入生");
     a.ok();
@@ -243,7 +244,7 @@ class TransferDialogTest : public QObject {
     a.open();
     a.click("Command6");
     QVERIFY(!a.dialog()->isVisible());
-    QCOMPARE(a.state().ModeCode, 4);
+    QCOMPARE(a.state().ModeCode, ModeCode::TransferClosed);
   }
 };
 

@@ -1,14 +1,14 @@
-#include "scores/score_screen.h"
-#include "core/screens/application.h"
-#include "core/screens/main_menu.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "roster/roster_test_app.h"
-#include "scores/subject_selection_screen.h"
+#include "screens/scores/score_screen.h"
+#include "app/application.h"
+#include "model/ports/scripted_dialogs.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
+#include "screens/menu/main_menu.h"
+#include "screens/scores/subject_selection_screen.h"
 #include "support/paint_counter.h"
+#include "support/roster_test_app.h"
 #include "support/table_fixtures.h"
 #include "ui/grid_view.h"
-#include "ui/scripted_dialogs.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -39,15 +39,15 @@ struct ScoreApp {
   explicit ScoreApp(const Rows& rows) {
     auto d = std::make_unique<ScriptedDialogs>();
     dialogs = d.get();
-    app = std::make_unique<Application>(std::move(d), std::make_unique<RecordingPrinter>());
+    app = std::make_unique<Application>(std::move(d), std::make_unique<RecordingScreenPrinter>());
     app->setScenarioMode(true);
     const QString path = dir.filePath(QStringLiteral("scores.dat"));
     if (!WriteBytes(path, EncodeCp932(rows))) qFatal("cannot write the test file");
-    auto* menu = app->formAs<MainMenu>(QStringLiteral("Form1"));
+    auto* menu = &app->forms().menu();
     menu->show();
     dialogs->queueFile(path);
     menu->button(1)->click();
-    form3 = app->formAs<ScoreScreen>(QStringLiteral("Form3"));
+    form3 = &app->forms().scores();
   }
 
   SharedState& state() { return app->state(); }
@@ -170,7 +170,7 @@ class ScoreScreenTest : public QObject {
   void subjectListsOfferTenEntries() {
     ScoreApp a(oneClass({}, {{}}));
     a.click(1);
-    auto* form4 = a.app->formAs<SubjectSelectionScreen>(QStringLiteral("Form4"));
+    auto* form4 = &a.app->forms().subjectSelection();
     QVERIFY(form4->isVisible());
     QVERIFY(!a.form3->isVisible());
     const QStringList entries{"国語", "社会", "数学", "理科", "英語", "音楽", "美術", "保体", "技家", ""};

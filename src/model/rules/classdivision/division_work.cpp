@@ -1,10 +1,10 @@
-#include "classdivision/division_work.h"
+#include "model/rules/classdivision/division_work.h"
 
-#include "core/class_sizes.h"
-#include "core/grid_routines.h"
-#include "core/numbers.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
+#include "model/session/shared_state.h"
+#include "model/table/class_sizes.h"
+#include "model/table/grid_routines.h"
+#include "model/table/numbers.h"
+#include "model/table/student_table.h"
 
 #include <algorithm>
 #include <vector>

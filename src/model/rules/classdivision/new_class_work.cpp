@@ -1,11 +1,11 @@
-#include "classdivision/new_class_work.h"
+#include "model/rules/classdivision/new_class_work.h"
 
-#include "core/class_sizes.h"
-#include "core/numbers.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "core/table_host.h"
-#include "ui/printer.h"
+#include "model/ports/printer.h"
+#include "model/session/shared_state.h"
+#include "model/session/table_host.h"
+#include "model/table/class_sizes.h"
+#include "model/table/numbers.h"
+#include "model/table/student_table.h"
 
 #include <QMap>
 #include <algorithm>
@@ -169,7 +169,7 @@ std::optional<QString> PrepareReadingColumn(SharedState& state, TableHost& scree
     return QStringLiteral("この表には「合計」と「旧組」の列がないため、ふりがなは付けられません。");
   if (list.cols() > kReading && !HasReadingColumn(list))
     return QStringLiteral("6列目に「%1」の列があるため、ふりがなの列を作れません。").arg(list.text(0, kReading));
-  state.ModeCode = 2;
+  state.ModeCode = ModeCode::ReadingColumn;
   {
     BulkChange bulk(list);
     if (list.cols() <= kReading) list.setCols(kReadingColumns);

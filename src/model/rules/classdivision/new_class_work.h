@@ -1,6 +1,6 @@
 #pragma once
 
-#include "classdivision/division_work.h"
+#include "model/rules/classdivision/division_work.h"
 
 #include <QString>
 #include <array>
@@ -58,7 +58,7 @@ void RegroupByClass(SharedState& state, TableHost& screen);
 int ClassListSaveColumns(const StudentTable& list);
 
 // "ふりがな": makes column 5 the reading column (kept with its readings when
-// it is there already), sets ModeCode to 2 and counts the classes afresh.
+// it is there already), sets ModeCode to ReadingColumn and counts the classes afresh.
 // Refused, with nothing changed, on a list without totals and old classes
 // or one whose sixth column holds something else.
 std::optional<QString> PrepareReadingColumn(SharedState& state, TableHost& screen);

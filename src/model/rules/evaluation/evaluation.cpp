@@ -1,10 +1,10 @@
-#include "evaluation/evaluation.h"
+#include "model/rules/evaluation/evaluation.h"
 
-#include "core/class_sizes.h"
-#include "core/numbers.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "ui/dialogs.h"
+#include "model/ports/dialogs.h"
+#include "model/session/shared_state.h"
+#include "model/table/class_sizes.h"
+#include "model/table/numbers.h"
+#include "model/table/student_table.h"
 
 #include <algorithm>
 #include <numeric>

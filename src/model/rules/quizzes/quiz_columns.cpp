@@ -1,9 +1,9 @@
-#include "quizzes/quiz_columns.h"
+#include "model/rules/quizzes/quiz_columns.h"
 
-#include "core/grid_routines.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "core/table_host.h"
+#include "model/session/shared_state.h"
+#include "model/session/table_host.h"
+#include "model/table/grid_routines.h"
+#include "model/table/student_table.h"
 
 namespace gakunen::quizzes {
 

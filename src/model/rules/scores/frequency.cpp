@@ -1,10 +1,10 @@
-#include "evaluation/frequency.h"
+#include "model/rules/scores/frequency.h"
 
-#include "core/numbers.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "core/table_host.h"
-#include "evaluation/summary_rows.h"
+#include "model/rules/scores/summary_rows.h"
+#include "model/session/shared_state.h"
+#include "model/session/table_host.h"
+#include "model/table/numbers.h"
+#include "model/table/student_table.h"
 
 namespace gakunen {
 
@@ -46,7 +46,7 @@ FrequencyResult AppendFrequencyRows(SharedState& state, TableHost& scoreScreen) 
 
   state.ColumnCount = columns;
   const int r0 = t.rows();
-  state.ModeCode = 3;
+  state.ModeCode = ModeCode::FrequencyRows;
 
   BulkChange bulk(t);
   state.RowCount = r0 + kAppendedRows;

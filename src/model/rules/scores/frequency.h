@@ -32,7 +32,7 @@ struct FrequencyResult {
 // "度数分布": appends 18 rows under the students: the counts of the ten-point
 // bands of every column from 3 to the one before "合計" (highest band on top,
 // empty cells counted below 10) and the counts of the hundred-point bands of
-// "合計". RowCount grows to describe the table and ModeCode becomes 3.
+// "合計". RowCount grows to describe the table and ModeCode becomes FrequencyRows.
 // Refused with nothing changed when the last column is not "合計" or the
 // table already carries year-group or frequency rows.
 FrequencyResult AppendFrequencyRows(SharedState& state, TableHost& scoreScreen);

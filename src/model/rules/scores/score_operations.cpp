@@ -1,11 +1,11 @@
-#include "scores/score_operations.h"
+#include "model/rules/scores/score_operations.h"
 
-#include "core/grid_routines.h"
-#include "core/numbers.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "core/table_host.h"
-#include "evaluation/summary_rows.h"
+#include "model/rules/scores/summary_rows.h"
+#include "model/session/shared_state.h"
+#include "model/session/table_host.h"
+#include "model/table/grid_routines.h"
+#include "model/table/numbers.h"
+#include "model/table/student_table.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,12 +1,12 @@
-#include "evaluation/score_printing.h"
+#include "model/rules/scores/score_printing.h"
 
-#include "core/class_sizes.h"
-#include "core/grid_routines.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "core/table_host.h"
-#include "evaluation/summary_rows.h"
-#include "ui/printer.h"
+#include "model/ports/printer.h"
+#include "model/rules/scores/summary_rows.h"
+#include "model/session/shared_state.h"
+#include "model/session/table_host.h"
+#include "model/table/class_sizes.h"
+#include "model/table/grid_routines.h"
+#include "model/table/student_table.h"
 
 #include <algorithm>
 
@@ -76,9 +76,9 @@ ScorePrintout BuildScorePrintout(SharedState& state, TableHost& scoreScreen) {
     out.classPages[k - 1]->setRowTexts(next[k]++, t.rowTexts(r));
   }
 
-  if (state.ModeCode == 1) {
+  if (state.ModeCode == ModeCode::YearGroupRows) {
     out.summary = yearGroupPage(t, columns, classes);
-  } else if (state.ModeCode == 3) {
+  } else if (state.ModeCode == ModeCode::FrequencyRows) {
     out.summary = frequencyPage(t, columns);
     out.summaryOwnJob = true;
   }

@@ -14,7 +14,7 @@ class Printer;
 // The pages "印刷" prints from the score table: one per class from 1 to
 // ClassCount (a class number no student has gives a page with the title row
 // only), and the summary page when the table ends with year-group rows
-// (ModeCode 1) or frequency rows (ModeCode 3).
+// (ModeCode YearGroupRows) or frequency rows (FrequencyRows).
 struct ScorePrintout {
   std::vector<std::unique_ptr<StudentTable>> classPages;
   std::unique_ptr<StudentTable> summary;

@@ -1,6 +1,6 @@
-#include "evaluation/summary_rows.h"
+#include "model/rules/scores/summary_rows.h"
 
-#include "core/student_table.h"
+#include "model/table/student_table.h"
 
 namespace gakunen {
 

@@ -1,11 +1,11 @@
-#include "evaluation/year_averages.h"
+#include "model/rules/scores/year_averages.h"
 
-#include "core/class_sizes.h"
-#include "core/numbers.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "core/table_host.h"
-#include "evaluation/summary_rows.h"
+#include "model/rules/scores/summary_rows.h"
+#include "model/session/shared_state.h"
+#include "model/session/table_host.h"
+#include "model/table/class_sizes.h"
+#include "model/table/numbers.h"
+#include "model/table/student_table.h"
 
 #include <vector>
 
@@ -33,7 +33,7 @@ std::optional<QString> AppendYearAverages(SharedState& state, TableHost& scoreSc
   const int r0 = state.RowCount;
   const int columns = state.ColumnCount;
 
-  state.ModeCode = 1;
+  state.ModeCode = ModeCode::YearGroupRows;
   state.ClassSizes = QVector<int>(15, 0);
   CountClassSizes(state, scoreScreen);
   const int classes = state.ClassCount;

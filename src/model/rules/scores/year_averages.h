@@ -13,7 +13,7 @@ class StudentTable;
 // counted): an empty row, the year-group sum, count and average of every
 // column from 3 on, then for each class k an empty row and its sum, count
 // and average, labelled in column 2. RowCount grows to describe the table
-// and ModeCode becomes 1.
+// and ModeCode becomes YearGroupRows.
 //
 // The year sum is rounded to a whole number after every addition, as the
 // figures have always been kept, but held wide enough for any year-group;

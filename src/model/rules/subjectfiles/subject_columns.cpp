@@ -1,11 +1,11 @@
-#include "subjectfiles/subject_columns.h"
+#include "model/rules/subjectfiles/subject_columns.h"
 
-#include "core/data_file.h"
-#include "core/grid_routines.h"
-#include "core/numbers.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "core/table_host.h"
+#include "model/files/data_file.h"
+#include "model/session/shared_state.h"
+#include "model/session/table_host.h"
+#include "model/table/grid_routines.h"
+#include "model/table/numbers.h"
+#include "model/table/student_table.h"
 
 #include <QFileInfo>
 

@@ -1,8 +1,8 @@
-#include "subjectfiles/test_column_names.h"
+#include "model/rules/subjectfiles/test_column_names.h"
 
-#include "core/numbers.h"
-#include "core/student_table.h"
-#include "ui/dialogs.h"
+#include "model/ports/dialogs.h"
+#include "model/table/numbers.h"
+#include "model/table/student_table.h"
 
 #include <algorithm>
 

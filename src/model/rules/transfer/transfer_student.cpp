@@ -1,10 +1,10 @@
-#include "core/transfer_student.h"
+#include "model/rules/transfer/transfer_student.h"
 
-#include "core/numbers.h"
-#include "core/roster_builders.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "core/table_host.h"
+#include "model/rules/roster/roster_builders.h"
+#include "model/session/shared_state.h"
+#include "model/session/table_host.h"
+#include "model/table/numbers.h"
+#include "model/table/student_table.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "classdivision/division_work.h"
-#include "core/student_table.h"
+#include "model/rules/classdivision/division_work.h"
+#include "model/table/student_table.h"
 
 #include <array>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "classdivision/division_work.h"
-#include "classdivision/class_tables_fixture.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
+#include "model/rules/classdivision/division_work.h"
+#include "model/rules/classdivision/class_tables_fixture.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
 #include "support/table_fixtures.h"
 
 #include <QTest>

@@ -1,7 +1,7 @@
-#include "classdivision/new_class_work.h"
-#include "classdivision/class_tables_fixture.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
+#include "model/rules/classdivision/new_class_work.h"
+#include "model/rules/classdivision/class_tables_fixture.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
 #include "support/table_fixtures.h"
 
 #include <QTest>
@@ -248,7 +248,7 @@ class NewClassWorkTest : public QObject {
     FillTable(host.grid, classList({{"300", "250", "200"}, {"290", "240"}}));
     SharedState s;
     QVERIFY(!PrepareReadingColumn(s, host));
-    QCOMPARE(s.ModeCode, 2);
+    QCOMPARE(s.ModeCode, ModeCode::ReadingColumn);
     QCOMPARE(host.grid.cols(), 6);
     QCOMPARE(host.grid.text(0, 5), QStringLiteral("ふりがな"));
     QCOMPARE(s.ClassSizes.mid(0, 3), (QVector<int>{3, 2, 0}));
@@ -261,11 +261,11 @@ class NewClassWorkTest : public QObject {
     QCOMPARE(column(host.grid, 5), (QStringList{"", "", "", "うみ", "あお"}));
 
     // Pressed again: still one reading column, its readings kept.
-    s.ModeCode = 0;
+    s.ModeCode = ModeCode::None;
     QVERIFY(!PrepareReadingColumn(s, host));
     QCOMPARE(host.grid.cols(), 6);
     QCOMPARE(column(host.grid, 5), (QStringList{"", "", "", "うみ", "あお"}));
-    QCOMPARE(s.ModeCode, 2);
+    QCOMPARE(s.ModeCode, ModeCode::ReadingColumn);
   }
 
   void readingColumnRefused_data() {
@@ -283,7 +283,7 @@ class NewClassWorkTest : public QObject {
     SharedState s;
     QVERIFY(PrepareReadingColumn(s, host).has_value());
     QCOMPARE(Cells(host.grid), rows);
-    QCOMPARE(s.ModeCode, 0);
+    QCOMPARE(s.ModeCode, ModeCode::None);
   }
 
   void saveColumns_data() {

@@ -1,8 +1,8 @@
-#include "evaluation/evaluation.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
+#include "model/rules/evaluation/evaluation.h"
+#include "model/ports/scripted_dialogs.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
 #include "support/table_fixtures.h"
-#include "ui/scripted_dialogs.h"
 
 #include <QtTest>
 

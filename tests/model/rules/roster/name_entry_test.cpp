@@ -1,6 +1,6 @@
-#include "roster/name_entry.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
+#include "model/rules/roster/name_entry.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
 #include "support/table_fixtures.h"
 
 #include <QTest>

@@ -1,13 +1,11 @@
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "evaluation/chart_screen.h"
-#include "evaluation/frequency.h"
-#include "evaluation/score_printing.h"
-#include "evaluation/year_averages.h"
-#include "roster/roster_test_app.h"
+#include "model/rules/scores/frequency.h"
+#include "model/rules/scores/score_printing.h"
+#include "model/rules/scores/year_averages.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
+#include "support/recording_printer.h"
 #include "support/table_fixtures.h"
 
-#include <QChartView>
 #include <QtTest>
 
 using namespace gakunen;
@@ -63,7 +61,7 @@ class SummariesTest : public QObject {
     const int r0 = 5;
     QCOMPARE(h.t().rows(), r0 + 12);
     QCOMPARE(h.state.RowCount, r0 + 12);
-    QCOMPARE(h.state.ModeCode, 1);
+    QCOMPARE(h.state.ModeCode, ModeCode::YearGroupRows);
     QCOMPARE(h.column(2, r0, 12), (QStringList{"", "学年合計点", "学年受験人数", "学年平均点", "", "1組合計点",
                                                "1組受験数", "1組平均点", "", "2組合計点", "2組受験数", "2組平均点"}));
     QCOMPARE(h.column(3, r0, 12), (QStringList{"", "240", "3", "80.0", "", "150", "2", "75.0", "", "90", "1", "90.0"}));
@@ -204,7 +202,7 @@ class SummariesTest : public QObject {
     const int r0 = 8;
     QCOMPARE(h.t().rows(), r0 + 18);
     QCOMPARE(h.state.RowCount, r0 + 18);
-    QCOMPARE(h.state.ModeCode, 3);
+    QCOMPARE(h.state.ModeCode, ModeCode::FrequencyRows);
     QCOMPARE(h.column(2, r0, 18),
              (QStringList{"", "90点以上", "80点代", "70点代", "60点代", "50点代", "40点代", "30点代", "20点代",
                           "10点代", "10点未満", "", "400点以上", "300点代", "200点代", "100点代", "100点未満", ""}));
@@ -306,45 +304,6 @@ class SummariesTest : public QObject {
     RecordingPrinter printer;
     QVERIFY(!PrintScorePrintout(printout, printer));
     QCOMPARE(printer.endedJobs, 0);
-  }
-
-  // One chart per counted column, whatever their number; the total in slot 5.
-  void chartSlots_data() {
-    QTest::addColumn<int>("subjects");
-    QTest::addColumn<int>("slotTotal");
-    QTest::addColumn<QList<int>>("shown");
-    QTest::newRow("three subjects") << 3 << 6 << QList<int>{0, 1, 2, 5};
-    QTest::newRow("five subjects") << 5 << 6 << QList<int>{0, 1, 2, 3, 4, 5};
-    QTest::newRow("seven subjects") << 7 << 8 << QList<int>{0, 1, 2, 3, 4, 5, 6, 7};
-    QTest::newRow("nine subjects") << 9 << 10 << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
-  }
-  void chartSlots() {
-    QFETCH(int, subjects);
-    QFETCH(int, slotTotal);
-    QFETCH(QList<int>, shown);
-    RosterApp app;
-    auto* screen = app.app->formAs<ChartScreen>(QStringLiteral("Form19"));
-    QVERIFY(screen);
-    QList<FrequencyChart> charts;
-    for (int j = 0; j < subjects; ++j)
-      charts << FrequencyChart{QStringLiteral("教科%1").arg(j), QList<int>(10, j), false};
-    charts << FrequencyChart{QStringLiteral("合計"), {1, 2, 3, 4, 5}, true};
-    // A second filling replaces the first.
-    screen->setCharts({FrequencyChart{QStringLiteral("前"), QList<int>(10, 1), false},
-                       FrequencyChart{QStringLiteral("合計"), QList<int>(5, 1), true}});
-    screen->setCharts(charts);
-    screen->show();
-    QCOMPARE(screen->slotCount(), slotTotal);
-    for (int i = 0; i < slotTotal; ++i) {
-      QChartView* view = screen->findChild<QChartView*>(QStringLiteral("MSChart1[%1]").arg(i));
-      QVERIFY(view);
-      QCOMPARE(view->isVisible(), shown.contains(i));
-    }
-    QCOMPARE(screen->slotData(5).title, QStringLiteral("合計"));
-    QCOMPARE(screen->slotData(5).counts, (QList<int>{1, 2, 3, 4, 5}));
-    QCOMPARE(screen->slotData(2).title, QStringLiteral("教科2"));
-    if (subjects > 5) QCOMPARE(screen->slotData(6).title, QStringLiteral("教科5"));
-    if (subjects < 5) QCOMPARE(screen->slotData(4).title, QString());
   }
 };
 

@@ -1,7 +1,7 @@
-#include "subjectfiles/test_column_names.h"
-#include "core/student_table.h"
+#include "model/rules/subjectfiles/test_column_names.h"
+#include "model/ports/scripted_dialogs.h"
+#include "model/table/student_table.h"
 #include "support/table_fixtures.h"
-#include "ui/scripted_dialogs.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "core/transfer_student.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
+#include "model/rules/transfer/transfer_student.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
 #include "support/table_fixtures.h"
 
 #include <QTest>
