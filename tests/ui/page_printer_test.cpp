@@ -1,13 +1,17 @@
 #include "ui/page_printer.h"
 #include "ink.h"
+#include "model/ports/scripted_dialogs.h"
 #include "model/table/student_table.h"
 #include "ui/print_preview.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 using namespace gakunen;
@@ -192,6 +196,35 @@ class PagePrinterTest : public QObject {
     QVERIFY(pdf.contains("IPAPGothic"));
     QVERIFY(!pdf.contains("/Subtype /Image"));
     QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 2);
+  }
+
+  // The preview's own toolbar carries "PDFに保存", which asks for a file
+  // name and writes the job there.
+  void previewSavesPdf() {
+    PagePrinter printer;
+    StudentTable table;
+    fillPage(table, 3, 4);
+    printer.drawTable(table);
+    printer.endJob();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("preview.pdf"));
+    ScriptedDialogs dialogs;
+    dialogs.queueFile(path);
+    bool offered = false;
+    QTimer::singleShot(0, [&] {
+      QWidget* preview = QApplication::activeModalWidget();
+      if (!preview) return;
+      for (QAction* action : preview->findChildren<QAction*>())
+        if (action->text() == QStringLiteral("PDFに保存")) {
+          offered = true;
+          action->trigger();
+        }
+      preview->close();
+    });
+    ShowPrintPreview(printer.lastJob(), nullptr, &dialogs);
+    QVERIFY(offered);
+    QCOMPARE(dialogs.fileRequests().size(), 1);
+    QVERIFY(QFileInfo(path).size() > 0);
   }
 
   void pdfThatCannotBeWritten() {
