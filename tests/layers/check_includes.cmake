@@ -1,6 +1,10 @@
-# Holds every include of src/ against the layering, so that a wrong arrow
-# fails a test instead of waiting for someone to notice:
+# Holds every include of src/ against the layering, and looks for files
+# that include each other in a circle (a header and its source count as one
+# file), so that a wrong arrow fails a test instead of waiting for someone
+# to notice:
 #   cmake -DSOURCE_DIR=<checkout> -P tests/layers/check_includes.cmake
+cmake_minimum_required(VERSION 3.25)
+
 # Layers, lowest first: a file may include its own layer and those below.
 set(layers model ui screens app)
 # Features are the folders under src/model/rules and src/screens. One
@@ -30,10 +34,42 @@ function(feature_of path out)
   set(${out} "${feature}" PARENT_SCOPE)
 endfunction()
 
+# A header and its source are one unit: the path without its extension.
+function(unit_of path out)
+  string(REGEX REPLACE "\\.[^./]*$" "" unit "${path}")
+  set(${out} "${unit}" PARENT_SCOPE)
+endfunction()
+
+# Depth first through the units; a unit met again while it is still being
+# walked closes a circle.
+function(walk unit trail)
+  get_property(state GLOBAL PROPERTY walked_${unit})
+  if(state STREQUAL "done")
+    return()
+  elseif(state STREQUAL "open")
+    list(FIND trail "${unit}" start)
+    list(SUBLIST trail ${start} -1 circle)
+    list(APPEND circle "${unit}")
+    list(JOIN circle " -> " text)
+    set_property(GLOBAL APPEND PROPERTY circles "${text}")
+    return()
+  endif()
+  set_property(GLOBAL PROPERTY walked_${unit} open)
+  get_property(next GLOBAL PROPERTY includes_${unit})
+  foreach(other ${next})
+    set(longer ${trail} ${unit})
+    walk("${other}" "${longer}")
+  endforeach()
+  set_property(GLOBAL PROPERTY walked_${unit} done)
+endfunction()
+
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}/src ${SOURCE_DIR}/src/*.h ${SOURCE_DIR}/src/*.cpp)
 set(faults 0)
 set(includes 0)
+set(units "")
 foreach(file ${sources})
+  unit_of(${file} from_unit)
+  list(APPEND units ${from_unit})
   layer_of(${file} from_layer)
   feature_of(${file} from_feature)
   file(STRINGS ${SOURCE_DIR}/src/${file} lines REGEX "^#include \"")
@@ -43,6 +79,10 @@ foreach(file ${sources})
       continue()
     endif()
     math(EXPR includes "${includes} + 1")
+    unit_of(${target} to_unit)
+    if(NOT to_unit STREQUAL from_unit)
+      set_property(GLOBAL APPEND PROPERTY includes_${from_unit} ${to_unit})
+    endif()
     layer_of(${target} to_layer)
     feature_of(${target} to_feature)
     set(why "")
@@ -63,11 +103,21 @@ foreach(file ${sources})
     endif()
   endforeach()
 endforeach()
+list(REMOVE_DUPLICATES units)
+foreach(unit ${units})
+  walk("${unit}" "")
+endforeach()
+get_property(circles GLOBAL PROPERTY circles)
+foreach(circle ${circles})
+  message("src/: files include each other in a circle: ${circle}")
+  math(EXPR faults "${faults} + 1")
+endforeach()
+
 if(includes EQUAL 0)
   message(FATAL_ERROR "no include of src/ was read under ${SOURCE_DIR}/src")
 endif()
 math(EXPR kept "${includes} - ${faults}")
 message("${kept} passed, ${faults} failed")
 if(faults GREATER 0)
-  message(FATAL_ERROR "the includes above run against the layers")
+  message(FATAL_ERROR "the includes above run against the layers or close a circle")
 endif()
