@@ -35,9 +35,9 @@ AddDataDisplayScreen::AddDataDisplayScreen(AppContext& app, QWidget* parent)
   connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
 }
 
-std::optional<QString> AddDataDisplayScreen::loadOtherTest(const QString& path) {
+std::optional<QString> AddDataDisplayScreen::loadOtherTest(const QString& path, QString* notice) {
   panel_->hide();
-  return subjectfiles::ReadOtherTestFile(state(), *this, path);
+  return subjectfiles::ReadOtherTestFile(state(), *this, path, notice);
 }
 
 void AddDataDisplayScreen::extract() {

@@ -18,7 +18,7 @@ class AddDataDisplayScreen : public Screen {
 
   // Reads the other test file (second data file channel) with the choice
   // panel hidden; the message to show when it cannot be read.
-  std::optional<QString> loadOtherTest(const QString& path);
+  std::optional<QString> loadOtherTest(const QString& path, QString* notice = nullptr);
 
  private:
   void extract();

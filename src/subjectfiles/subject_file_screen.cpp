@@ -67,15 +67,17 @@ void SubjectFileScreen::addDataFromAnotherTest() {
     return;
   }
   std::optional<QString> failure;
+  QString notice;
   {
     BusyScope busy(app_);
-    failure = display->loadOtherTest(path);
+    failure = display->loadOtherTest(path, &notice);
   }
   setTableVisible(true);
   if (failure) {
     dialogs().message(*failure);
     return;
   }
+  if (!notice.isEmpty()) dialogs().message(notice);
   display->show();
 }
 
