@@ -3,6 +3,7 @@
 #include "core/shared_state.h"
 #include "core/student_table.h"
 #include "core/table_host.h"
+#include "core/whole_file.h"
 #include "ui/app_context.h"
 #include "ui/grid_view.h"
 #include "ui/scripted_dialogs.h"
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -365,12 +365,10 @@ class Runner {
       const QString p = pathArg();
       noMoreArgs();
       QDir().mkpath(QFileInfo(p).absolutePath());
-      QSaveFile f(p);
-      if (!f.open(QIODevice::WriteOnly)) fail(QStringLiteral("cannot write %1").arg(p));
       QString out;
       for (int r = 0; r < t.rows(); ++r) out += t.rowTexts(r).join(u'\t') + u'\n';
-      f.write(out.toUtf8());
-      if (!f.commit()) fail(QStringLiteral("cannot write %1").arg(p));
+      if (auto failure = ReplaceWholeFile(p, out.toUtf8()))
+        fail(QStringLiteral("cannot write %1: %2").arg(p, failure->reason()));
     } else if (verb == u"save-pages") {
       const QString dir = pathArg();
       noMoreArgs();

@@ -13,6 +13,7 @@
 
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <csignal>
 
@@ -213,6 +214,7 @@ class SaveFailureTest : public QObject {
     QTest::newRow("folder is a regular file") << QStringLiteral("previous.dat/new.dat");
     QTest::newRow("folder does not exist") << QStringLiteral("missing/new.dat");
     QTest::newRow("target is a folder") << QStringLiteral("folder");
+    QTest::newRow("target is a FIFO") << QStringLiteral("fifo");
     QTest::newRow("empty name") << QString();
   }
 
@@ -221,7 +223,9 @@ class SaveFailureTest : public QObject {
     const QString path = folderWithPreviousFile(QStringLiteral("places"));
     const QString folder = QFileInfo(path).absolutePath();
     const bool targetIsFolder = target == QStringLiteral("folder");
+    const bool targetIsFifo = target == QStringLiteral("fifo");
     if (targetIsFolder) QVERIFY(QDir(folder).mkdir(target));
+    if (targetIsFifo) QVERIFY(::mkfifo(QFile::encodeName(folder + u'/' + target).constData(), 0600) == 0);
     const QString full = target.isEmpty() ? QString() : folder + u'/' + target;
 
     TestHost host;
@@ -239,6 +243,7 @@ class SaveFailureTest : public QObject {
       QVERIFY(QFileInfo(full).isDir());
       QVERIFY(entries(full).isEmpty());
     }
+    if (targetIsFifo) expected.prepend(target);
     QCOMPARE(entries(folder), expected);
     QVERIFY(host.grid.isModified());
   }
