@@ -52,7 +52,7 @@ QString FileFailure::reason() const {
     case ENOTDIR:
       return writing ? QStringLiteral("保存先のフォルダがありません") : QStringLiteral("ファイルがありません");
     case EISDIR:
-      return QStringLiteral("同じ名前のフォルダがあります");
+      return writing ? QStringLiteral("同じ名前のフォルダがあります") : QStringLiteral("ファイルではなくフォルダです");
     case ENAMETOOLONG:
       return QStringLiteral("ファイル名が長すぎます");
     case EIO:

@@ -311,11 +311,17 @@ class ReaderRobustnessTest : public QObject {
     // Opening a FIFO for reading would wait for a writer for ever.
     const QString fifo = dir_.filePath(QStringLiteral("fifo.dat"));
     QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
-    for (const QString& path :
-         {dir_.filePath(QStringLiteral("missing.dat")), dir_.path(), QString(), fifo, QStringLiteral("/dev/zero")}) {
+    const QList<std::pair<QString, QString>> places = {
+        {dir_.filePath(QStringLiteral("missing.dat")), QStringLiteral("（ファイルがありません）")},
+        {dir_.path(), QStringLiteral("（ファイルではなくフォルダです）")},
+        {QString(), QString()},
+        {fifo, QStringLiteral("（通常のファイルではありません）")},
+        {QStringLiteral("/dev/zero"), QStringLiteral("（通常のファイルではありません）")}};
+    for (const auto& [path, reason] : places) {
       auto e = LoadDataFile(state, host, path);
       QVERIFY2(e, qPrintable(path));
       QCOMPARE(e->kind, LoadError::Kind::CannotOpen);
+      QVERIFY2(e->message().endsWith(QStringLiteral("を開けませんでした。") + reason), qPrintable(e->message()));
       QCOMPARE(Cells(host.grid), kSentinel);
     }
   }
