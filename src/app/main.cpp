@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QTextStream>
 
+#include <csignal>
 #include <cstring>
 #include <memory>
 
@@ -33,6 +34,9 @@ Options scanOptions(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A file past the process's size limit must fail as a write the save can
+  // refuse, not end the program with the teacher's unsaved work.
+  std::signal(SIGXFSZ, SIG_IGN);
   const Options options = scanOptions(argc, argv);
   if (!options.scenario.isEmpty() && !options.platformGiven && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");

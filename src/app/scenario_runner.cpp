@@ -1,6 +1,7 @@
 #include "app/scenario_runner.h"
 
 #include "app/application.h"
+#include "model/files/whole_file.h"
 #include "model/ports/scripted_dialogs.h"
 #include "model/session/shared_state.h"
 #include "model/session/table_host.h"
@@ -18,11 +19,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include <sys/statvfs.h>
+#include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace gakunen {
 
@@ -32,6 +35,27 @@ namespace {
 struct StepFailure {
   QString text;
 };
+
+// "fill-disk PATH ROOM": fills the disk PATH is on with the one file PATH
+// (made afresh), then gives back ROOM bytes of it. Only a small disk of its
+// own, such as a tmpfs mounted for the run, may be filled.
+std::optional<QString> FillDisk(const QString& path, int room) {
+  constexpr qint64 kLargestDisk = 16 * 1024 * 1024;
+  struct statvfs disk {};
+  if (::statvfs(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), &disk) != 0)
+    return QStringLiteral("cannot look at the disk of %1").arg(path);
+  if (static_cast<qint64>(disk.f_blocks) * static_cast<qint64>(disk.f_frsize) > kLargestDisk)
+    return QStringLiteral("%1 is not on a small disk of its own; it is not filled").arg(path);
+  QFile::remove(path);
+  QFile filler(path);
+  if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return QStringLiteral("cannot write %1").arg(path);
+  const QByteArray block(4096, '\0');
+  while (filler.write(block) == block.size()) {
+  }
+  if (!filler.resize(std::max<qint64>(filler.size() - room, 0)))
+    return QStringLiteral("cannot give back %1 bytes of %2").arg(room).arg(path);
+  return std::nullopt;
+}
 
 class Runner {
  public:
@@ -330,18 +354,21 @@ class Runner {
                  .arg(ba.size())
                  .arg(bb.size()));
       }
+    } else if (verb == u"fill-disk") {
+      const QString p = pathArg();
+      const int room = intArg();
+      noMoreArgs();
+      if (auto refusal = FillDisk(p, room)) fail(*refusal);
     } else if (verb == u"dump") {
       const QString spec = arg();
       StudentTable& t = tableOf(object(spec), spec);
       const QString p = pathArg();
       noMoreArgs();
       QDir().mkpath(QFileInfo(p).absolutePath());
-      QSaveFile f(p);
-      if (!f.open(QIODevice::WriteOnly)) fail(QStringLiteral("cannot write %1").arg(p));
       QString out;
       for (int r = 0; r < t.rows(); ++r) out += t.rowTexts(r).join(u'\t') + u'\n';
-      f.write(out.toUtf8());
-      if (!f.commit()) fail(QStringLiteral("cannot write %1").arg(p));
+      if (auto failure = ReplaceWholeFile(p, out.toUtf8()))
+        fail(QStringLiteral("cannot write %1: %2").arg(p, failure->reason()));
     } else if (verb == u"save-pages") {
       const QString dir = pathArg();
       noMoreArgs();

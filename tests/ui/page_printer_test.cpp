@@ -244,7 +244,10 @@ class PagePrinterTest : public QObject {
     fillPage(table, 2, 3);
     printer.drawTable(table);
     printer.endJob();
-    QVERIFY(!WriteJobToPdf(printer.lastJob(), dir.filePath(QStringLiteral("missing/job.pdf"))));
+    QString failure;
+    QVERIFY(!WriteJobToPdf(printer.lastJob(), dir.filePath(QStringLiteral("missing/job.pdf")), &failure));
+    QCOMPARE(failure, QStringLiteral("PDFファイル「job.pdf」を保存できませんでした。（保存先のフォルダがありません）"
+                                     "ファイルは作られていません。"));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("missing/job.pdf"))));
   }
 };

@@ -1,32 +1,36 @@
 #include "model/files/data_file.h"
 
 #include "model/files/text_codec.h"
+#include "model/files/whole_file.h"
 #include "model/session/shared_state.h"
 #include "model/session/table_host.h"
 #include "model/table/grid_routines.h"
 #include "model/table/numbers.h"
 #include "model/table/student_table.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace gakunen {
 
 namespace {
 constexpr int kMaxTitles = 23;
 constexpr int kMaxReadRows = 1000;
+constexpr int kKeptStudents = kMaxReadRows - 2;
 constexpr int kMinSavedColumns = 3;
 constexpr int kMaxSavedColumns = 23;
 
 QString fileLabel(const QString& path) { return QFileInfo(path).fileName(); }
+
+QString inParentheses(const QString& detail) {
+  return detail.isEmpty() ? QString() : QStringLiteral("（%1）").arg(detail);
+}
 }  // namespace
 
 QString LoadError::message() const {
   const QString name = fileLabel(path);
   switch (kind) {
     case Kind::CannotOpen:
-      return QStringLiteral("ファイル「%1」を開けませんでした。%2").arg(name, detail);
+      return QStringLiteral("ファイル「%1」を開けませんでした。%2").arg(name, inParentheses(detail));
     case Kind::NotText:
       return QStringLiteral(
                  "ファイル「%1」は読み込めない文字コードで書かれています。データファイルではない可能性があります。")
@@ -36,8 +40,25 @@ QString LoadError::message() const {
           .arg(name);
     case Kind::TooManyTitles:
       return QStringLiteral("ファイル「%1」の見出しが23列を超えています。読み込めません。").arg(name);
+    case Kind::BadLine:
+      if (!line) break;
+      return line->message(
+          QStringLiteral("ファイル「%1」").arg(name),
+          QStringLiteral("このまま読み込むとデータがずれたり欠けたりするため、読み込みませんでした。"));
   }
   return QString();
+}
+
+QString UnreadRowsNotice(const QString& path, int unreadRows) {
+  return QStringLiteral(
+             "ファイル「%1」には生徒が%2人いますが、1つの表に読み込めるのは%3人までです。"
+             "最初の%3人を読み込み、残りの%4人（%5行目から後）は読み込んでいません。"
+             "このまま保存すると、その%4人は保存されません。")
+      .arg(fileLabel(path))
+      .arg(kKeptStudents + unreadRows)
+      .arg(kKeptStudents)
+      .arg(unreadRows)
+      .arg(kKeptStudents + 2);
 }
 
 QString SaveError::message() const {
@@ -57,19 +78,19 @@ QString SaveError::message() const {
              QStringLiteral("に保存できない文字「%1」が含まれています。別の文字に直してください。").arg(character) +
              notSaved;
     case Kind::CannotWrite:
-      return QStringLiteral("ファイル「%1」に保存できませんでした。%2元のファイルは変更されていません。")
-          .arg(fileLabel(path), detail.isEmpty() ? QString() : QStringLiteral("（%1）").arg(detail));
+      return QStringLiteral("ファイル「%1」に保存できませんでした。%2%3")
+          .arg(fileLabel(path), inParentheses(detail),
+               existed ? QStringLiteral("元のファイルは変更されていません。")
+                       : QStringLiteral("ファイルは作られていません。"));
   }
   return QString();
 }
 
 std::optional<LoadError> DataFileChannel::open(const QString& path) {
   close();
-  QFile file(path);
-  if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
-    return LoadError{LoadError::Kind::CannotOpen, path, path.isEmpty() ? QString() : file.errorString()};
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) return LoadError{LoadError::Kind::CannotOpen, path, file.errorString()};
+  QByteArray bytes;
+  if (auto failure = ReadWholeFile(path, bytes))
+    return LoadError{LoadError::Kind::CannotOpen, path, path.isEmpty() ? QString() : failure->reason()};
   auto text = TextCodec::decodeFile(bytes);
   if (!text) return LoadError{LoadError::Kind::NotText, path, {}};
   openText(std::move(*text));
@@ -77,7 +98,7 @@ std::optional<LoadError> DataFileChannel::open(const QString& path) {
 }
 
 void DataFileChannel::openText(QString text) {
-  text_ = std::move(text);
+  text_ = WithoutTrailingBlankLines(std::move(text));
   pos_ = 0;
   open_ = true;
 }
@@ -139,17 +160,18 @@ std::optional<LoadError> countHeader(SharedState& state, DataFileChannel& channe
   return std::nullopt;
 }
 
-void readTable(SharedState& state, TableHost& screen, DataFileChannel& channel) {
+int readTable(SharedState& state, TableHost& screen, DataFileChannel& channel) {
   state.CurrentForm = &screen;
   const int cols = state.ColumnCount;
   std::vector<QString> cells;
   cells.reserve(static_cast<size_t>(cols) * 64);
   int rowsStarted = 0;
+  int unread = 0;
   state.RowCount = 0;
   if (cols > 0) {
-    for (int r = 1; r <= kMaxReadRows; ++r) {
+    bool ended = false;
+    for (int r = 1; r <= kMaxReadRows && !ended; ++r) {
       state.RowCount = r - 1;
-      bool ended = false;
       for (int c = 1; c <= cols; ++c) {
         auto field = channel.readField();
         if (!field) {
@@ -162,12 +184,18 @@ void readTable(SharedState& state, TableHost& screen, DataFileChannel& channel) 
         }
         cells[static_cast<size_t>(r - 1) * cols + (c - 1)] = std::move(*field);
       }
-      if (ended) break;
+    }
+    if (!ended) {
+      // The 1000th row was read but is not kept; count it and what follows.
+      qsizetype rest = 0;
+      while (channel.readField()) ++rest;
+      unread = 1 + static_cast<int>(rest / cols);
     }
   }
   // The table is ColumnCount wide and as high as the rows begun; a row cut
   // short by the end of the file stays until SetGridRows drops it.
   screen.table().assign(rowsStarted, cols, std::move(cells));
+  return unread;
 }
 
 }  // namespace
@@ -180,12 +208,12 @@ std::optional<LoadError> CountHeaderColumnsSecond(SharedState& state, DataFileCh
   return countHeader(state, second, true);
 }
 
-void ReadTableFromFile(SharedState& state, TableHost& screen, DataFileChannel& first) {
-  readTable(state, screen, first);
+int ReadTableFromFile(SharedState& state, TableHost& screen, DataFileChannel& first) {
+  return readTable(state, screen, first);
 }
 
-void ReadTableFromSecondFile(SharedState& state, TableHost& screen, DataFileChannel& second) {
-  readTable(state, screen, second);
+int ReadTableFromSecondFile(SharedState& state, TableHost& screen, DataFileChannel& second) {
+  return readTable(state, screen, second);
 }
 
 std::optional<SaveError> WriteTableToFile(SharedState& state, TableHost& screen, const QString& path) {
@@ -237,43 +265,48 @@ std::optional<SaveError> WriteTableToFile(SharedState& state, TableHost& screen,
       }
     return SaveError{SaveError::Kind::NotCp932, path, 0, 0, t.text(0, 0)};
   }
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly))
-    return SaveError{SaveError::Kind::CannotWrite, path, -1, -1, {}, {}, file.errorString()};
-  if (file.write(*bytes) != bytes->size() || !file.commit())
-    return SaveError{SaveError::Kind::CannotWrite, path, -1, -1, {}, {}, file.errorString()};
+  if (auto failure = ReplaceWholeFile(path, *bytes)) {
+    SaveError e{SaveError::Kind::CannotWrite, path, -1, -1, {}, {}, failure->reason()};
+    e.existed = failure->existed;
+    return e;
+  }
   screen.table().setModified(false);
   return std::nullopt;
 }
 
-void ReadAndSizeTable(SharedState& state, TableHost& screen, DataFileChannel& channel, bool secondChannel) {
+int ReadAndSizeTable(SharedState& state, TableHost& screen, DataFileChannel& channel, bool secondChannel) {
   BulkChange bulk(screen.table());
-  if (secondChannel)
-    ReadTableFromSecondFile(state, screen, channel);
-  else
-    ReadTableFromFile(state, screen, channel);
+  const int unread =
+      secondChannel ? ReadTableFromSecondFile(state, screen, channel) : ReadTableFromFile(state, screen, channel);
   channel.close();
   SetGridColumns(state, screen);
   SetGridRows(state, screen);
   SetStandardColumnWidths(state, screen);
+  return unread;
 }
 
 std::optional<LoadError> LoadDataFile(SharedState& state, TableHost& screen, const QString& path,
-                                      const std::function<void()>& afterCount) {
+                                      const std::function<void()>& afterCount, int* unreadRows) {
   DataFileChannel first;
   if (auto e = first.open(path)) return e;
   const int columnsBefore = state.ColumnCount;
   const auto cellsBefore = state.RowCells;
-  if (auto e = CountHeaderColumns(state, first)) {
-    // A file that cannot be counted leaves everything as it was.
+  std::optional<LoadError> refusal = CountHeaderColumns(state, first);
+  if (!refusal) {
+    if (auto problem = first.checkLines(state.ColumnCount))
+      refusal = LoadError{LoadError::Kind::BadLine, {}, {}, problem};
+  }
+  if (refusal) {
+    // A file that cannot be read as it was written leaves everything as it was.
     state.ColumnCount = columnsBefore;
     state.RowCells = cellsBefore;
-    e->path = path;
-    return e;
+    refusal->path = path;
+    return refusal;
   }
   if (afterCount) afterCount();
   first.rewind();
-  ReadAndSizeTable(state, screen, first);
+  const int unread = ReadAndSizeTable(state, screen, first);
+  if (unreadRows) *unreadRows = unread;
   screen.table().setModified(false);
   return std::nullopt;
 }

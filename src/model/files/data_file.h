@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/files/line_structure.h"
+
 #include <QString>
 #include <functional>
 #include <optional>
@@ -13,12 +15,17 @@ class StudentTable;
 // Why a data file could not be loaded. The screen's table is never touched
 // when one of these is reported.
 struct LoadError {
-  enum class Kind { CannotOpen, NotText, HeaderNotCounted, TooManyTitles };
+  enum class Kind { CannotOpen, NotText, HeaderNotCounted, TooManyTitles, BadLine };
   Kind kind;
   QString path;
-  QString detail;  // the system's reason, where there is one
+  QString detail;                                  // the system's reason, where there is one
+  std::optional<LineProblem> line = std::nullopt;  // BadLine
   QString message() const;
 };
+
+// Told after a file with more students than a table holds was loaded: how
+// many were left unread, and that saving will not keep them.
+QString UnreadRowsNotice(const QString& path, int unreadRows);
 
 // Why a table was not saved. The file on disk is left as it was.
 struct SaveError {
@@ -30,7 +37,8 @@ struct SaveError {
   QString title;      // that column's title
   QString character;  // the character code page 932 cannot hold
   QString detail;
-  int count = 0;  // the refused column count
+  int count = 0;        // the refused column count
+  bool existed = true;  // CannotWrite: a file of that name was there before
   QString message() const;
 };
 
@@ -40,9 +48,13 @@ struct SaveError {
 // stream, a comma or a line end closing each.
 class DataFileChannel {
  public:
+  // Anything but a regular file is refused at once.
   std::optional<LoadError> open(const QString& path);
   // Opens text already in memory (the reader's tests and fuzzing use this).
+  // Blank lines at the end are dropped, so that they read as nothing.
   void openText(QString text);
+  // Whether every line holds `titles` fields the way the reader takes them.
+  std::optional<LineProblem> checkLines(int titles) const { return CheckLineStructure(text_, titles); }
   // Back to the first field, as closing and opening the same file again would.
   void rewind() { pos_ = 0; }
   void close();
@@ -65,22 +77,26 @@ std::optional<LoadError> CountHeaderColumnsSecond(SharedState& state, DataFileCh
 
 // Reads the channel into the screen's table, ColumnCount fields a row, at most
 // 1000 rows; RowCount becomes the number of complete rows read (at most 999).
-void ReadTableFromFile(SharedState& state, TableHost& screen, DataFileChannel& first);
-void ReadTableFromSecondFile(SharedState& state, TableHost& screen, DataFileChannel& second);
+// Returns the complete rows the table does not keep: the 1000th and any after it.
+int ReadTableFromFile(SharedState& state, TableHost& screen, DataFileChannel& first);
+int ReadTableFromSecondFile(SharedState& state, TableHost& screen, DataFileChannel& second);
 
 // Reads the rest of an opened channel into the screen's table, closes the
 // channel and sizes the table with SetGridColumns, SetGridRows and
-// SetStandardColumnWidths, all in one bulk change.
-void ReadAndSizeTable(SharedState& state, TableHost& screen, DataFileChannel& channel, bool secondChannel = false);
+// SetStandardColumnWidths, all in one bulk change. Returns the rows left unread.
+int ReadAndSizeTable(SharedState& state, TableHost& screen, DataFileChannel& channel, bool secondChannel = false);
 
 // Writes rows 0..RowCount-1, columns 0..ColumnCount-1 of the screen's table,
 // every field quoted, lines ending CR LF, in code page 932. The file is
 // replaced in one step: on any refusal or failure it stays as it was.
 std::optional<SaveError> WriteTableToFile(SharedState& state, TableHost& screen, const QString& path);
 
-// Steps 3 to 5 of loading a file into a screen: count the header (then run
-// `afterCount`, where a workflow adjusts the screen), read the table, size it.
+// Steps 3 to 5 of loading a file into a screen: count the header, check
+// that every line holds as many fields as the header (then run `afterCount`,
+// where a workflow adjusts the screen), read the table, size it. A refused
+// file leaves the table and the shared counts as they were. `unreadRows`
+// receives the rows beyond the 998 students a table keeps.
 std::optional<LoadError> LoadDataFile(SharedState& state, TableHost& screen, const QString& path,
-                                      const std::function<void()>& afterCount = {});
+                                      const std::function<void()>& afterCount = {}, int* unreadRows = nullptr);
 
 }  // namespace gakunen

@@ -43,6 +43,28 @@ double radixValue(const std::u16string& digits, int base) {
   return static_cast<int32_t>(static_cast<uint32_t>(v));
 }
 
+// The value as a person reads it: its 15 significant decimal digits, the
+// position of the point after the first of them (the decimal exponent) and
+// the sign.
+struct DecimalDigits {
+  std::string digits;
+  int exponent = 0;
+  bool negative = false;
+};
+
+DecimalDigits decimalDigits(double value) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.14e", value);
+  std::string s(buf);
+  DecimalDigits d;
+  d.negative = s[0] == '-';
+  if (d.negative) s.erase(0, 1);
+  const size_t e = s.find('e');
+  d.exponent = std::stoi(s.substr(e + 1));
+  d.digits = s.substr(0, 1) + s.substr(2, e - 2);
+  return d;
+}
+
 }  // namespace
 
 double TextValue(QStringView text) {
@@ -116,18 +138,11 @@ bool ReadsAsNumber(QStringView text, double* value) {
 
 QString FormatAverage(double value) {
   if (!std::isfinite(value)) return QString();
-  // The value as a person reads it: 15 significant digits in decimal.
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.14e", value);
-  // Mantissa digits and exponent of d.dddddddddddddde±x
-  std::string s(buf);
-  const bool negative = s[0] == '-';
-  if (negative) s.erase(0, 1);
-  const size_t e = s.find('e');
-  const int exponent = std::stoi(s.substr(e + 1));
-  std::string digits = s.substr(0, 1) + s.substr(2, e - 2);  // 15 digits
+  const DecimalDigits d = decimalDigits(value);
+  const bool negative = d.negative;
+  std::string digits = d.digits;
   // Position of the decimal point inside `digits`: after exponent+1 digits.
-  int point = exponent + 1;
+  int point = d.exponent + 1;
   if (point < 0) {
     digits.insert(0, static_cast<size_t>(-point), '0');
     point = 0;
@@ -164,8 +179,20 @@ QString FormatGeneral(double value) {
   if (!std::isfinite(value)) return QString();
   if (value == 0) return QStringLiteral("0");
   if (std::fabs(value) < 1e15 && value == std::trunc(value)) return QString::number(static_cast<long long>(value));
-  QString s = QString::number(value, 'g', 15);
-  return s;
+  // Written out in plain digits: a cell holding "1e+20" would read back as 1.
+  const DecimalDigits d = decimalDigits(value);
+  std::string digits = d.digits;
+  digits.erase(digits.find_last_not_of('0') + 1);
+  const int point = d.exponent + 1;  // digits before the decimal point
+  std::string out = d.negative ? "-" : "";
+  if (point <= 0) {
+    out += "0." + std::string(static_cast<size_t>(-point), '0') + digits;
+  } else if (point >= static_cast<int>(digits.size())) {
+    out += digits + std::string(static_cast<size_t>(point) - digits.size(), '0');
+  } else {
+    out += digits.substr(0, static_cast<size_t>(point)) + '.' + digits.substr(static_cast<size_t>(point));
+  }
+  return QString::fromLatin1(out.c_str());
 }
 
 double RoundHalfEven(double value) {

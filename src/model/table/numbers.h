@@ -23,7 +23,8 @@ bool ReadsAsNumber(QStringView text, double* value = nullptr);
 QString FormatAverage(double value);
 
 // Totals and sums: whole numbers without a point, otherwise up to 15
-// significant digits.
+// significant digits; always plain decimal digits, never an exponent, so that
+// the text reads back as the same number.
 QString FormatGeneral(double value);
 
 // Rounds to the nearest whole number, a half to the even neighbour.

@@ -32,14 +32,16 @@ QString ShowSaveDataDialog(AppContext& app, QWidget& owner, const FileDialogSett
 
 bool LoadIntoScreen(AppContext& app, Screen& receiving, const QString& path, const std::function<void()>& afterCount) {
   std::optional<LoadError> error;
+  int unread = 0;
   {
     BusyScope busy(app);
-    error = LoadDataFile(app.state(), receiving, path, afterCount);
+    error = LoadDataFile(app.state(), receiving, path, afterCount, &unread);
   }
   if (error) {
     app.dialogs().message(error->message());
     return false;
   }
+  if (unread > 0) app.dialogs().message(UnreadRowsNotice(path, unread));
   return true;
 }
 

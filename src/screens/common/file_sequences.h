@@ -21,6 +21,8 @@ QString ShowSaveDataDialog(AppContext& app, QWidget& owner, const FileDialogSett
 // Reads a data file into the receiving screen with the busy pointer (count the
 // header, `afterCount`, read, size). A file that cannot be loaded is reported
 // in a message and leaves the screen's table as it was; returns false then.
+// A file with more students than a table keeps is loaded as far as it goes,
+// and the teacher is told what was left out.
 bool LoadIntoScreen(AppContext& app, Screen& receiving, const QString& path,
                     const std::function<void()>& afterCount = {});
 

@@ -34,12 +34,14 @@ void ImportScreen::read() {
     return;
   }
   std::optional<QString> failure;
+  QString notice;
   {
     BusyScope busy(app_);
-    failure = spreadsheet::ImportSpreadsheet(state(), *this, path);
+    failure = spreadsheet::ImportSpreadsheet(state(), *this, path, &notice);
   }
   setTableVisible(true);
   if (failure) dialogs().message(*failure);
+  if (!notice.isEmpty()) dialogs().message(notice);
 }
 
 void ImportScreen::save() {

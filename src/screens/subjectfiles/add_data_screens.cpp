@@ -36,15 +36,17 @@ AddDataDisplayScreen::AddDataDisplayScreen(AppContext& app, QWidget* parent)
 
 void AddDataDisplayScreen::openOtherTest(const QString& path) {
   std::optional<QString> failure;
+  QString notice;
   {
     BusyScope busy(app_);
     panel_->hide();
-    failure = subjectfiles::ReadOtherTestFile(state(), *this, path);
+    failure = subjectfiles::ReadOtherTestFile(state(), *this, path, &notice);
   }
   if (failure) {
     dialogs().message(*failure);
     return;
   }
+  if (!notice.isEmpty()) dialogs().message(notice);
   show();
 }
 

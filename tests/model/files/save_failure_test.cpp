@@ -13,6 +13,7 @@
 
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <csignal>
 
@@ -213,6 +214,7 @@ class SaveFailureTest : public QObject {
     QTest::newRow("folder is a regular file") << QStringLiteral("previous.dat/new.dat");
     QTest::newRow("folder does not exist") << QStringLiteral("missing/new.dat");
     QTest::newRow("target is a folder") << QStringLiteral("folder");
+    QTest::newRow("target is a FIFO") << QStringLiteral("fifo");
     QTest::newRow("empty name") << QString();
   }
 
@@ -221,7 +223,9 @@ class SaveFailureTest : public QObject {
     const QString path = folderWithPreviousFile(QStringLiteral("places"));
     const QString folder = QFileInfo(path).absolutePath();
     const bool targetIsFolder = target == QStringLiteral("folder");
+    const bool targetIsFifo = target == QStringLiteral("fifo");
     if (targetIsFolder) QVERIFY(QDir(folder).mkdir(target));
+    if (targetIsFifo) QVERIFY(::mkfifo(QFile::encodeName(folder + u'/' + target).constData(), 0600) == 0);
     const QString full = target.isEmpty() ? QString() : folder + u'/' + target;
 
     TestHost host;
@@ -239,6 +243,7 @@ class SaveFailureTest : public QObject {
       QVERIFY(QFileInfo(full).isDir());
       QVERIFY(entries(full).isEmpty());
     }
+    if (targetIsFifo) expected.prepend(target);
     QCOMPARE(entries(folder), expected);
     QVERIFY(host.grid.isModified());
   }
@@ -273,30 +278,47 @@ class SaveFailureTest : public QObject {
   }
 
   // Failures after the new file was begun: the disk fills up, or the
-  // process may not write a file that large. The save is written aside
-  // and only then put in place, so the old file survives either way.
+  // process may not write a file that large. The save is written aside,
+  // every write checked, and only then put in place, so the old file
+  // survives either way, whatever the size of the table; a table that fits
+  // in the space left is saved.
   void failureHalfWay_data() {
+    QTest::addColumn<int>("students");  // 10, 100 and 1000 students give about 1, 10 and 100 KB
     QTest::addColumn<bool>("fullDisk");
-    QTest::newRow("disk full") << true;
-    QTest::newRow("file size limit") << false;
+    QTest::addColumn<int>("room");  // bytes left free on the disk, or the file size limit
+    QTest::addColumn<bool>("fits");
+    for (const int students : {10, 100, 998}) {
+      const int kb = students < 50 ? 1 : students < 500 ? 10 : 100;
+      QTest::addRow("%d KB, disk full", kb) << students << true << 0 << false;
+      QTest::addRow("%d KB, size limit", kb) << students << false << students * 50 << false;
+    }
+    QTest::newRow("10 KB, 8 KB free") << 100 << true << 8192 << false;
+    QTest::newRow("100 KB, 8 KB free") << 998 << true << 8192 << false;
+    QTest::newRow("1 KB, 8 KB free") << 10 << true << 8192 << true;
   }
 
   void failureHalfWay() {
+    QFETCH(int, students);
     QFETCH(bool, fullDisk);
-    const Rows rows = MakeRows({998, 15, 23, 31});  // about 100 KB
+    QFETCH(int, room);
+    QFETCH(bool, fits);
+    const Rows rows = MakeRows({students, 3, 17, 31});
+    const qsizetype size = EncodeCp932(rows).size();
+    QVERIFY2(size > students * 80 && size < students * 130, qPrintable(QString::number(size)));
     QString path;
     std::unique_ptr<ScratchMount> mount;
     if (fullDisk) {
       if (::geteuid() != 0) QSKIP("mounting needs root");
       const QString where = tmp_.filePath(QStringLiteral("small"));
-      mount = std::make_unique<ScratchMount>(where, "size=64k");
+      mount = std::make_unique<ScratchMount>(where, "size=256k");
       if (!mount->mounted()) QSKIP("tmpfs cannot be mounted here");
-      path = where + QStringLiteral("/previous.dat");
+      QVERIFY(QDir(where).mkdir(QStringLiteral("data")));
+      path = where + QStringLiteral("/data/previous.dat");
       QVERIFY(WriteBytes(path, previous_));
+      QVERIFY(fillUp(where + QStringLiteral("/filler"), room));
     } else {
       path = folderWithPreviousFile(QStringLiteral("limited"));
     }
-    QVERIFY(EncodeCp932(rows).size() > 64 * 1024);
 
     TestHost host;
     SharedState state;
@@ -305,16 +327,37 @@ class SaveFailureTest : public QObject {
     {
       std::unique_ptr<FileSizeLimit> limit;
       if (!fullDisk) {
-        limit = std::make_unique<FileSizeLimit>(16 * 1024);
+        limit = std::make_unique<FileSizeLimit>(room);
         QVERIFY(limit->active());
       }
       error = WriteTableToFile(state, host, path);
     }
+    if (fits) {
+      QVERIFY2(!error, error ? qPrintable(error->message()) : "");
+      QCOMPARE(ReadBytes(path), EncodeCp932(rows));
+      QCOMPARE(entries(QFileInfo(path).absolutePath()), QStringList{QStringLiteral("previous.dat")});
+      return;
+    }
     QVERIFY2(error, "a save that could not be written was reported as done");
     QCOMPARE(error->kind, Kind::CannotWrite);
-    QVERIFY(!error->detail.isEmpty());
+    const QString reason = fullDisk ? QStringLiteral("ディスクの空きが足りません")
+                                    : QStringLiteral("ファイルが書き込める大きさを超えます");
+    QCOMPARE(error->message(), QStringLiteral("ファイル「previous.dat」に保存できませんでした。（%1）"
+                                              "元のファイルは変更されていません。")
+                                   .arg(reason));
     verifyUntouched(path);
     QVERIFY(host.grid.isModified());
+  }
+
+ private:
+  // Fills the disk with one file, then gives back `room` bytes of it.
+  static bool fillUp(const QString& filler, int room) {
+    QFile f(filler);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
+    const QByteArray block(4096, 'x');
+    while (f.write(block) == block.size()) {
+    }
+    return f.resize(std::max<qint64>(f.size() - room, 0));
   }
 };
 

@@ -99,11 +99,19 @@ class NumbersTest : public QObject {
     QTest::newRow("fraction") << 140.5 << "140.5";
     QTest::newRow("fifteen digits") << 1.0 / 3 << "0.333333333333333";
     QTest::newRow("negative") << -12.0 << "-12";
+    QTest::newRow("1e15, no exponent") << 1e15 << "1000000000000000";
+    QTest::newRow("1e20, no exponent") << 1e20 << "100000000000000000000";
+    QTest::newRow("huge negative sum") << -2.5e22 << "-25000000000000000000000";
+    QTest::newRow("beyond 15 digits, rounded") << 1234567890123456789.0 << "1234567890123460000";
+    QTest::newRow("tiny fraction") << 1.5e-7 << "0.00000015";
+    QTest::newRow("large with a fraction") << 123456789012.25 << "123456789012.25";
   }
+  // Whatever the size, the text reads back as the value it shows.
   void formatGeneral() {
     QFETCH(double, value);
     QFETCH(QString, text);
     QCOMPARE(FormatGeneral(value), text);
+    QCOMPARE(TextValue(text), std::stod(text.toStdString()));
   }
 
   void readWholeAnswer_data() {

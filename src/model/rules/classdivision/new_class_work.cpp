@@ -237,7 +237,26 @@ std::optional<QString> CheckNewClassOrder(const StudentTable& list, NewClassOrde
     return QStringLiteral("ふりがなの列がありません。「ふりがな」でふりがなを付けてから並べ替えてください。");
   if (membersOf(list).classCount == 0)
     return QStringLiteral("新クラスの組（1から%1）が入った生徒がいないため、並べ替えられません。").arg(kMaxNewClasses);
-  return std::nullopt;
+  // A student of no class would belong to no class table and drop out of
+  // the lists, leaving a blank row in their place.
+  constexpr int kNamed = 10;
+  QStringList named;
+  int unplaced = 0;
+  for (int r = 1; r < list.rows(); ++r) {
+    if (PlainClassNumber(list.text(r, kClass)) != 0) continue;
+    if (++unplaced > kNamed) continue;
+    const QString name = list.text(r, kName).isEmpty() ? QStringLiteral("氏名なし") : list.text(r, kName);
+    named << QStringLiteral("%1行目の%2（組「%3」）").arg(r).arg(name, list.text(r, kClass));
+  }
+  if (unplaced == 0) return std::nullopt;
+  QString who = named.join(QStringLiteral("、"));
+  if (unplaced > kNamed) who += QStringLiteral("ほか%1人").arg(unplaced - kNamed);
+  return QStringLiteral(
+             "新クラスの組が1から%1の数になっていない生徒がいるため、並べ替えませんでした。%2。"
+             "このままでは、この生徒はどの組にも入らず、名簿から抜けてしまいます。"
+             "組を1から%1の数に直したファイルを読み込み直してください。")
+      .arg(kMaxNewClasses)
+      .arg(who);
 }
 
 void RankNewClasses(SharedState& state, const StudentTable& list, NewClassOrder order,

@@ -88,7 +88,9 @@ void SortRowsByReading(StudentTable& table, int column);
 // in list order, so a move that was not yet regrouped still counts.
 // ClassSizes, ClassCount, RowCount and ColumnCount describe the result.
 enum class NewClassOrder { ByTotal, ByReading };
-// Why the list cannot be put in that order; nothing when it can.
+// Why the list cannot be put in that order; nothing when it can. A list
+// with a student whose new class is not 1 to 15 written plainly is refused,
+// naming the students, since they would drop out of every class table.
 std::optional<QString> CheckNewClassOrder(const StudentTable& list, NewClassOrder order);
 void RankNewClasses(SharedState& state, const StudentTable& list, NewClassOrder order,
                     const std::array<StudentTable*, kMaxNewClasses>& classTables, StudentTable& result);

@@ -7,6 +7,7 @@
 #include "model/table/student_table.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 namespace gakunen {
@@ -151,13 +152,28 @@ void AppendLevelColumn(SharedState& state, StudentTable& ranking) {
   describe(state, ranking);
 }
 
+std::vector<int> RankOrder(const StudentTable& ranking) {
+  std::vector<int> order;
+  for (int r = 1; r < ranking.rows(); ++r) order.push_back(r);
+  if (ranking.text(0, 0) != QStringLiteral("順位")) return order;
+  // "クラス順" leaves the table in class order; the levels must still go by
+  // rank. Students who share a rank keep the order they stand in.
+  auto rankOf = [&ranking](int row) {
+    const double rank = TextValue(ranking.text(row, 0));
+    return rank > 0 ? rank : HUGE_VAL;
+  };
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return rankOf(a) < rankOf(b); });
+  return order;
+}
+
 void WriteLevels(StudentTable& ranking, int column, const std::vector<int>& counts) {
   BulkChange bulk(ranking);
   ranking.setText(0, column, levelTitle());
-  int row = 1;
+  const std::vector<int> order = RankOrder(ranking);
+  size_t next = 0;
   for (int level = static_cast<int>(counts.size()) - 1; level >= 1; --level) {
     const QString text = QString::number(level);
-    for (int i = 0; i < counts[level] && row < ranking.rows(); ++i) ranking.setText(row++, column, text);
+    for (int i = 0; i < counts[level] && next < order.size(); ++i) ranking.setText(order[next++], column, text);
   }
 }
 

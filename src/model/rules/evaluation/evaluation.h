@@ -41,9 +41,13 @@ LevelBands BandsFromHeadCounts(int students, const QList<int>& countsFromTop);
 // Appends an untitled, empty column 300 twips wide at the right end;
 // ColumnCount and RowCount describe the table afterwards.
 void AppendLevelColumn(SharedState& state, StudentTable& ranking);
-// Titles column `column` "評価" and fills it by row position from row 1 down:
-// counts[L] rows get L, then counts[L-1] rows L-1, down to level 1. Rows the
-// counts do not reach keep an empty cell; nothing goes past the last row.
+// The student rows best rank first: by the "順位" column whatever order the
+// rows stand in (ties, and a table without ranks, in row order; rows without
+// a rank last).
+std::vector<int> RankOrder(const StudentTable& ranking);
+// Titles column `column` "評価" and fills it in rank order: the counts[L]
+// best-ranked students get L, the next counts[L-1] get L-1, down to level 1.
+// Students the counts do not reach keep an empty cell.
 void WriteLevels(StudentTable& ranking, int column, const std::vector<int>& counts);
 
 // The evaluations of the ranking screen. They ask through `dialogs`; an

@@ -75,7 +75,7 @@ QString ColumnLimitMessage() {
       .arg(kMaxTableColumns);
 }
 
-std::optional<QString> ReadOtherTestFile(SharedState& state, TableHost& screen, const QString& path) {
+std::optional<QString> ReadOtherTestFile(SharedState& state, TableHost& screen, const QString& path, QString* notice) {
   DataFileChannel second;
   if (auto e = second.open(path)) return e->message();
   const int columnsBefore = state.ColumnCount;
@@ -101,14 +101,20 @@ std::optional<QString> ReadOtherTestFile(SharedState& state, TableHost& screen, 
           .arg(QFileInfo(path).fileName());
     }
   }
+  if (auto problem = second.checkLines(state.ColumnCount)) {
+    restore();
+    return LoadError{LoadError::Kind::BadLine, path, {}, problem}.message();
+  }
   second.rewind();
   StudentTable& table = screen.table();
+  int unread = 0;
   {
     BulkChange bulk(table);
-    ReadAndSizeTable(state, screen, second, true);
+    unread = ReadAndSizeTable(state, screen, second, true);
     table.setFixedCols(3);
   }
   table.setModified(false);
+  if (notice) *notice = unread > 0 ? UnreadRowsNotice(path, unread) : QString();
   return std::nullopt;
 }
 

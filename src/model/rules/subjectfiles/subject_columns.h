@@ -39,8 +39,11 @@ std::optional<QString> StudentCountMismatch(int subjectRows, int extractRows);
 // Reads another test file into the screen's table through the second data
 // file channel: ColumnCount and RowCount then describe it; 3 fixed columns
 // and the standard widths. When the file cannot be read the table and the
-// counts stay as they were and the message to show is returned.
-std::optional<QString> ReadOtherTestFile(SharedState& state, TableHost& screen, const QString& path);
+// counts stay as they were and the message to show is returned; so too when
+// a line does not hold as many fields as the titles. `notice` receives what
+// the teacher is told after a file with more students than a table keeps.
+std::optional<QString> ReadOtherTestFile(SharedState& state, TableHost& screen, const QString& path,
+                                         QString* notice = nullptr);
 
 // The most columns a table that can be saved has, and what is said when a
 // further test would go beyond it.

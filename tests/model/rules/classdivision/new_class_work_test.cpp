@@ -232,6 +232,11 @@ class NewClassWorkTest : public QObject {
     QTest::newRow("a sixth column that is not the readings") << otherSixth << false << true;
     QTest::newRow("the clean copy") << clean << true << true;
     QTest::newRow("no student with a new class") << noClass << true << true;
+    for (const char* cls : {"0", "16", "-1", "一", " 2", ""}) {
+      Rows stray = withReading;
+      stray[2][0] = QString::fromUtf8(cls);
+      QTest::addRow("one student in class \"%s\"", cls) << stray << true << true;
+    }
   }
   void orderRefusals() {
     QFETCH(Rows, rows);

@@ -174,6 +174,19 @@ class EvaluationTest : public QObject {
     QCOMPARE(t.text(0, t.cols() - 1), QStringLiteral("評価"));
     QCOMPARE(t.colWidth(t.cols() - 1), 300);
     QCOMPARE(runs(t, t.cols() - 1), levels);
+
+    // Rows standing in another order (as after "クラス順") get the same level
+    // student by student: the levels follow the rank, not the row.
+    StudentTable reversed;
+    Rows rows = before;
+    std::reverse(rows.begin() + 1, rows.end());
+    FillTable(reversed, rows);
+    ScriptedDialogs again;
+    for (const QString& a : answers) again.queueAnswer(a);
+    again.queueAnswerCancel();
+    QVERIFY(evaluate(method, state, reversed, again));
+    for (int r = 1; r < t.rows(); ++r)
+      QCOMPARE(reversed.text(t.rows() - r, reversed.cols() - 1), t.text(r, t.cols() - 1));
   }
 
   void asksTheLevelsTopDown() {
