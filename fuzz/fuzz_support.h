@@ -3,11 +3,11 @@
 #pragma once
 
 #include "model/files/data_file.h"
-#include "model/table/numbers.h"
-#include "model/session/shared_state.h"
-#include "model/table/student_table.h"
-#include "model/session/table_host.h"
 #include "model/files/text_codec.h"
+#include "model/session/shared_state.h"
+#include "model/session/table_host.h"
+#include "model/table/numbers.h"
+#include "model/table/student_table.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -41,6 +41,7 @@ bool LoadIntoScreen(AppContext& app, Screen& receiving, const QString& path, con
     app.dialogs().message(error->message());
     return false;
   }
+  receiving.setDocumentPath(path);
   if (unread > 0) app.dialogs().message(UnreadRowsNotice(path, unread));
   return true;
 }
@@ -58,6 +59,7 @@ bool SaveScreenTable(AppContext& app, Screen& screen, const FileDialogSettings& 
     app.dialogs().message(error->message());
     return false;
   }
+  screen.setDocumentPath(path);
   return true;
 }
 

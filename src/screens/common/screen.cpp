@@ -32,6 +32,12 @@ SharedState& Screen::state() { return app_.state(); }
 
 Dialogs& Screen::dialogs() { return app_.dialogs(); }
 
+void Screen::setDocumentPath(const QString& path) {
+  if (path == documentPath_) return;
+  documentPath_ = path;
+  emit documentPathChanged(path);
+}
+
 QPushButton* Screen::addButton(const QString& name, const QString& caption, const QString& tooltip,
                                QVBoxLayout* layout) {
   auto* button = new QPushButton(caption, this);

@@ -32,9 +32,15 @@ class Screen : public QWidget, public TableHost {
   SharedState& state();
   Dialogs& dialogs();
 
+  // The data file the table was last loaded from or saved to; empty for a
+  // table built or filled on this screen and not saved yet.
+  const QString& documentPath() const { return documentPath_; }
+  void setDocumentPath(const QString& path);
+
  signals:
   // The teacher goes back to the main menu, which shows its first buttons.
   void menuRequested();
+  void documentPathChanged(const QString& path);
 
  protected:
   // A push button named `name` in the button column (or in `layout`).
@@ -51,6 +57,7 @@ class Screen : public QWidget, public TableHost {
   GridView* grid_;
   QHBoxLayout* mainLayout_;
   QVBoxLayout* buttons_;
+  QString documentPath_;
 };
 
 }  // namespace gakunen
