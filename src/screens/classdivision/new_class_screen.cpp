@@ -101,7 +101,9 @@ NewClassScreen::NewClassScreen(AppContext& app, QWidget* parent)
   connect(&list, &StudentTable::reset, this, &NewClassScreen::refreshSummary);
   connect(&list, &StudentTable::cellChanged, this, [this](int, int col) {
     using namespace class_list;
-    if (col != kNumber && col != kName && col != kReading) refreshSummary();
+    // Readings count for nothing here, but the conditions may stand in
+    // their place when the list has none.
+    if (col != kNumber && col != kName && !(col == kReading && HasReadingColumn(table()))) refreshSummary();
   });
   refreshSummary();
 }

@@ -173,7 +173,8 @@ void FillBalanceReport(const StudentTable& list, StudentTable& report) {
   append(total);
 
   BulkChange bulk(report);
-  report.assign(static_cast<int>(cells.size()) / columns, columns, std::move(cells));
+  const int rows = static_cast<int>(cells.size()) / columns;
+  report.assign(rows, columns, std::move(cells));
   for (int c = 0; c < columns; ++c) report.setColWidth(c, 500);
   if (f.ranked) report.setColWidth(static_cast<int>(header.indexOf(QStringLiteral("平均"))), 600);
   for (int c = columns - static_cast<int>(f.oldClasses.size()); c < columns; ++c) report.setColWidth(c, 600);
