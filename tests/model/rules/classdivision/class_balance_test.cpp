@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <numeric>
 
 using namespace gakunen;
 using gakunen::testing::Cells;
@@ -113,6 +115,118 @@ QStringList studentsOf(const StudentTable& list) {
 class ClassBalanceTest : public QObject {
   Q_OBJECT
  private slots:
+  // The conditions on their way from the score files to the division table:
+  // after the tests, never in the totals, never past 23 columns.
+  void conditionsInTheDivisionTable_data() {
+    QTest::addColumn<QStringList>("base");   // the division table's titles after 組, 番, 生徒氏名
+    QTest::addColumn<QStringList>("added");  // the added file's, empty for none
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QString>("refused");  // the condition the message names
+
+    QTest::newRow("the added file's conditions follow the tests, in their order")
+        << QStringList{"国語"} << QStringList{"数学", "離す", "性別"}
+        << QStringList{"国語", "数学", "性別", "離す", "合計"} << QString();
+    QTest::newRow("an added test goes before them; a missing condition comes along")
+        << QStringList{"国語", "性別"} << QStringList{"数学", "配慮", "性別"}
+        << QStringList{"国語", "数学", "性別", "配慮", "合計"} << QString();
+    QStringList fifteen, seventeen;
+    for (int i = 0; i < 17; ++i) (i < 15 ? fifteen : seventeen) << "国語";
+    seventeen = fifteen + seventeen;
+    QTest::newRow("exactly as wide as a saved table with 合計 and 組")
+        << (fifteen + QStringList{"性別"}) << QStringList{"数学", "配慮"}
+        << (fifteen + QStringList{"数学", "性別", "配慮", "合計"}) << QString();
+    QTest::newRow("one column more is refused, not cut")
+        << (seventeen + QStringList{"性別"}) << QStringList{"数学", "配慮"}
+        << (seventeen + QStringList{"数学", "性別", "合計"}) << QString("配慮");
+  }
+  void conditionsInTheDivisionTable() {
+    QFETCH(QStringList, base);
+    QFETCH(QStringList, added);
+    QFETCH(QStringList, expected);
+    QFETCH(QString, refused);
+    // Every score 1, every code 7: a total that counts a code is wrong.
+    auto file = [](const QStringList& titles) {
+      Rows rows{QStringList{"組", "番", "生徒氏名"} + titles};
+      QStringList row{"1", "1", "青木"};
+      for (const QString& t : titles) row << (t == "性別" ? "男" : t == "配慮" ? "○" : t == "離す" ? "7" : "1");
+      rows << row;
+      StudentTable* table = new StudentTable;
+      FillTable(*table, rows);
+      return std::unique_ptr<StudentTable>(table);
+    };
+    const auto baseTable = file(base);
+    SharedState state;
+    StudentTable& division = *baseTable;
+    state.RowCount = division.rows();
+    state.BaseColumnCount = division.cols();
+    std::optional<QString> message;
+    if (!added.isEmpty()) {
+      const auto addedTable = file(added);
+      StudentTable extract;
+      ExtractColumn(*addedTable, addedTable->rows(), 3, extract);
+      message = AppendExtractedColumn(state, division, extract);
+    }
+    AddTotalColumn(state, division);
+    QCOMPARE(division.rowTexts(0).mid(3), expected);
+    QCOMPARE(state.BaseColumnCount, division.cols());
+    QCOMPARE(division.text(1, division.cols() - 1), QString::number(expected.count("国語") + expected.count("数学")));
+    QCOMPARE(message.has_value(), !refused.isEmpty());
+    if (message) QVERIFY(message->contains("「" + refused + "」"));
+    QVERIFY(division.cols() + 1 <= 23 || !refused.isEmpty());
+  }
+
+  // The class list's own columns: readings at column 5, conditions after
+  // them, all of them saved, and nothing past 23 columns.
+  void conditionsInTheClassList_data() {
+    QTest::addColumn<QStringList>("titles");  // after 新組, 番号, 生徒氏名, 合計, 旧組
+    QTest::addColumn<QString>("press");       // "ふりがな" or a condition
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<bool>("refused");
+
+    QStringList eighteen, seventeen;
+    for (int i = 0; i < 18; ++i) eighteen << QStringLiteral("x%1").arg(i);
+    seventeen = eighteen.mid(1);
+    QTest::newRow("readings go before the conditions")
+        << QStringList{"性別", "離す"} << "ふりがな" << QStringList{"ふりがな", "性別", "離す"} << false;
+    QTest::newRow("readings kept") << QStringList{"ふりがな", "性別"} << "ふりがな" << QStringList{"ふりがな", "性別"}
+                                   << false;
+    QTest::newRow("a condition is appended") << QStringList() << "配慮" << QStringList{"配慮"} << false;
+    QTest::newRow("a condition the list has is used") << QStringList{"配慮"} << "配慮" << QStringList{"配慮"} << false;
+    QTest::newRow("no condition past 23 columns") << eighteen << "性別" << eighteen << true;
+    QTest::newRow("no readings past 23 columns")
+        << (QStringList{"性別"} + seventeen) << "ふりがな" << (QStringList{"性別"} + seventeen) << true;
+  }
+  void conditionsInTheClassList() {
+    QFETCH(QStringList, titles);
+    QFETCH(QString, press);
+    QFETCH(QStringList, expected);
+    QFETCH(bool, refused);
+    const QStringList ranked{"新組", "番号", "生徒氏名", "合計", "旧組"};
+    TestHost host;
+    Rows rows{ranked + titles};
+    for (int i = 1; i <= 3; ++i) {
+      QStringList row{"1", QString::number(i), QStringLiteral("生徒%1").arg(i), "100", "1"};
+      for (const QString& t : titles) row << t + QString::number(i);
+      rows << row;
+    }
+    FillTable(host.grid, rows);
+    SharedState state;
+    bool wasRefused = false;
+    if (press == "ふりがな") {
+      wasRefused = PrepareReadingColumn(state, host).has_value();
+    } else {
+      const ConditionColumnOutcome out = PrepareConditionColumn(state, host, *ConditionOfTitle(press));
+      wasRefused = out.column < 0;
+      if (!wasRefused) QCOMPARE(host.grid.text(0, out.column), press);
+    }
+    QCOMPARE(wasRefused, refused);
+    QCOMPARE(host.grid.rowTexts(0), ranked + expected);
+    // Every cell stayed with its column.
+    for (int c = 5; c < host.grid.cols(); ++c)
+      if (titles.contains(host.grid.text(0, c))) QCOMPARE(host.grid.text(2, c), host.grid.text(0, c) + "2");
+    if (!refused) QCOMPARE(ClassListSaveColumns(host.grid), host.grid.cols());
+  }
+
   void goalsHoldFromTheListsOwnCounts_data() {
     QTest::addColumn<int>("students");
     QTest::addColumn<int>("oldClasses");
