@@ -26,6 +26,17 @@ class Spread {
     if (y >= 0) d += 2 * (at(y, a) - at(y, b)) + 2;
     return d;
   }
+  // Whether every category is spread within one between the classes (or,
+  // with `sizes`, no class holds more of one than its share rounded up).
+  bool even(const std::vector<int>* sizes = nullptr) const {
+    const int categories = classes_ > 0 ? static_cast<int>(counts_.size()) / classes_ : 0;
+    for (int c = 0; c < categories; ++c) {
+      const auto first = counts_.begin() + static_cast<std::ptrdiff_t>(c) * classes_;
+      const auto [lo, hi] = std::minmax_element(first, first + classes_);
+      if (sizes ? *hi > ((*sizes)[static_cast<size_t>(c)] + classes_ - 1) / classes_ : *hi - *lo > 1) return false;
+    }
+    return true;
+  }
   void exchange(int x, int y, int a, int b) {
     if (x == y) return;
     if (x >= 0) --at(x, a), ++at(x, b);
@@ -46,17 +57,10 @@ int categories(const std::vector<BalanceStudent>& students, int BalanceStudent::
 constexpr int kGoals = 5;
 using Change = std::array<double, kGoals>;
 
-// Lexicographic: the first goal that changes decides. The means move by
-// tiny amounts; changes below the tolerance do not count, so the search
-// cannot circle on rounding.
-bool better(const Change& a, const Change& b) {
-  for (int g = 0; g < kGoals; ++g) {
-    const double tolerance = g == kGoals - 1 ? 1e-6 : 0.5;
-    if (a[g] < b[g] - tolerance) return true;
-    if (a[g] > b[g] + tolerance) return false;
-  }
-  return false;
-}
+// Goals are compared in order, the first that differs deciding. The counts
+// change by whole steps; the means move by tiny amounts, and changes below
+// the tolerance do not count, so the search cannot circle on rounding.
+double tolerance(int goal) { return goal == kGoals - 1 ? 1e-6 : 0.5; }
 
 class Search {
  public:
@@ -72,8 +76,11 @@ class Search {
         scored_(static_cast<size_t>(classCount), 0) {
     double sum = 0;
     int scored = 0;
-    for (const BalanceStudent& s : s_)
+    apartSizes_.assign(static_cast<size_t>(categories(students, &BalanceStudent::apart)), 0);
+    for (const BalanceStudent& s : s_) {
       if (s.scored) sum += s.total, ++scored;
+      if (s.apart >= 0) ++apartSizes_[static_cast<size_t>(s.apart)];
+    }
     mean_ = scored > 0 ? sum / scored : 0;
     for (size_t i = 0; i < s_.size(); ++i) {
       const BalanceStudent& s = s_[i];
@@ -89,7 +96,7 @@ class Search {
   }
 
   std::vector<int> run() {
-    for (int pass = 0; pass < kMaxPasses; ++pass)
+    for (int pass = 0; pass < kMaxPasses && !goalsMet(); ++pass)
       if (!improvePass()) break;
     // The means are a sum of squares above; where that leaves a class more
     // than a point off, the worst class is brought in directly.
@@ -105,16 +112,47 @@ class Search {
   double weight(size_t i) const { return s_[i].scored ? s_[i].total - mean_ : 0.0; }
   bool movable(size_t i) const { return !s_[i].fixed; }
 
-  Change change(size_t i, size_t j) {
+  // How an exchange of i and j changes goal `g` (negative is better).
+  double change(int g, size_t i, size_t j) {
     const BalanceStudent& a = s_[i];
     const BalanceStudent& b = s_[j];
     const int ka = cls_[i], kb = cls_[j];
-    const double d = weight(i) - weight(j);
-    const double ea = excess_[static_cast<size_t>(ka)], eb = excess_[static_cast<size_t>(kb)];
-    return {static_cast<double>(apart_.exchangeCost(a.apart, b.apart, ka, kb)),
-            static_cast<double>(sex_.exchangeCost(a.sex, b.sex, ka, kb)),
-            static_cast<double>(care_.exchangeCost(a.care ? 0 : -1, b.care ? 0 : -1, ka, kb)),
-            static_cast<double>(old_.exchangeCost(a.oldClass, b.oldClass, ka, kb)), 2 * d * d - 2 * d * (ea - eb)};
+    switch (g) {
+      case 0:
+        return static_cast<double>(apart_.exchangeCost(a.apart, b.apart, ka, kb));
+      case 1:
+        return static_cast<double>(sex_.exchangeCost(a.sex, b.sex, ka, kb));
+      case 2:
+        return static_cast<double>(care_.exchangeCost(a.care ? 0 : -1, b.care ? 0 : -1, ka, kb));
+      case 3:
+        return static_cast<double>(old_.exchangeCost(a.oldClass, b.oldClass, ka, kb));
+      default: {
+        const double d = weight(i) - weight(j);
+        return 2 * d * d - 2 * d * (excess_[static_cast<size_t>(ka)] - excess_[static_cast<size_t>(kb)]);
+      }
+    }
+  }
+
+  // Whether exchanging i and j beats `best`; if so, `best` becomes its change.
+  // Goals after the first that decides are worked out only when needed.
+  bool beats(size_t i, size_t j, Change& best) {
+    for (int g = 0; g < kGoals; ++g) {
+      const double c = change(g, i, j);
+      if (c > best[static_cast<size_t>(g)] + tolerance(g)) return false;
+      if (c < best[static_cast<size_t>(g)] - tolerance(g)) {
+        best[static_cast<size_t>(g)] = c;
+        for (int h = g + 1; h < kGoals; ++h) best[static_cast<size_t>(h)] = change(h, i, j);
+        for (int h = 0; h < g; ++h) best[static_cast<size_t>(h)] = change(h, i, j);
+        return true;
+      }
+    }
+    return false;
+  }
+
+  bool keepsCountGoals(size_t i, size_t j) {
+    for (int g = 0; g < kGoals - 1; ++g)
+      if (change(g, i, j) != 0) return false;
+    return true;
   }
 
   void exchange(size_t i, size_t j) {
@@ -133,22 +171,26 @@ class Search {
     std::swap(cls_[i], cls_[j]);
   }
 
+  // Every goal holds, the means with room to spare: nothing left to do.
+  bool goalsMet() const {
+    return apart_.even(&apartSizes_) && sex_.even() && care_.even() && old_.even() && worstDeviation() <= 0.5;
+  }
+
   // Each student in turn takes the best exchange there is for it.
   bool improvePass() {
     bool improved = false;
-    const Change none{};
     for (size_t i = 0; i < s_.size(); ++i) {
       if (!movable(i)) continue;
-      Change best = none;
+      Change best{};
       size_t bestJ = i;
       for (size_t j = 0; j < s_.size(); ++j) {
         if (cls_[j] == cls_[i] || !movable(j)) continue;
-        const Change c = change(i, j);
-        if (better(c, best)) best = c, bestJ = j;
+        if (beats(i, j, best)) bestJ = j;
       }
       if (bestJ != i) {
         exchange(i, bestJ);
         improved = true;
+        if (goalsMet()) break;
       }
     }
     return improved;
@@ -176,8 +218,7 @@ class Search {
       if (cls_[i] != worstClass || !movable(i)) continue;
       for (size_t j = 0; j < s_.size(); ++j) {
         if (cls_[j] == worstClass || !movable(j)) continue;
-        const Change c = change(i, j);
-        if (c[0] != 0 || c[1] != 0 || c[2] != 0 || c[3] != 0) continue;
+        if (!keepsCountGoals(i, j)) continue;
         const int kb = cls_[j];
         const double d = weight(i) - weight(j);
         const int si = s_[i].scored ? 1 : 0, sj = s_[j].scored ? 1 : 0;
@@ -197,6 +238,7 @@ class Search {
   int k_;
   std::vector<int> cls_;
   Spread apart_, sex_, care_, old_;
+  std::vector<int> apartSizes_;
   std::vector<double> excess_;  // per class: sum of (total - year mean) of the scored
   std::vector<int> scored_;
   double mean_ = 0;
