@@ -27,22 +27,15 @@ const QPoint kMovePromptAt(5000, 3000);
 
 NewClassScreen::NewClassScreen(AppContext& app, QWidget* parent)
     : Screen(app, QStringLiteral("Form16"), QStringLiteral("新クラス表示画面"), parent) {
-  summary_ = new GridView(this);
-  summary_->setObjectName(QStringLiteral("ClassSummary"));
-  summary_->setToolTip(QStringLiteral("新クラスごとの人数、合計の平均、旧クラスごとの人数です"));
-  summary_->setMinimumWidth(280);
-  summary_->setMaximumWidth(420);
   report_ = new GridView(this);
   report_->setObjectName(QStringLiteral("BalanceReport"));
   report_->setToolTip(
       QStringLiteral("新組ごとの人数、男女、配慮、合計の平均、旧クラスごとの人数です。"
                      "＊は目標から外れている数です"));
   report_->setMinimumWidth(280);
-  report_->setMaximumWidth(420);
-  auto* side = new QVBoxLayout;
-  side->addWidget(summary_);
-  side->addWidget(report_);
-  mainLayout()->insertLayout(1, side);
+  // The report shares the width with the list: with 15 old classes it is
+  // as wide as the list itself.
+  mainLayout()->insertWidget(1, report_, 1);
 
   print_ = addButton(QStringLiteral("Command1"), QStringLiteral("印刷"), QStringLiteral("印刷します"));
   auto* saveButton =
@@ -116,8 +109,6 @@ std::array<StudentTable*, kMaxNewClasses> NewClassScreen::classTables() {
   return tables;
 }
 
-StudentTable& NewClassScreen::summary() { return summary_->table(); }
-
 StudentTable& NewClassScreen::balanceReport() { return report_->table(); }
 
 void NewClassScreen::showClassList(const StudentTable& division) {
@@ -152,7 +143,6 @@ void NewClassScreen::setEntryEnabled(bool on) {
 }
 
 void NewClassScreen::refreshSummary() {
-  SummarizeNewClasses(table(), summary_->table());
   FillBalanceReport(table(), report_->table());
 }
 

@@ -37,7 +37,6 @@ class NewClassScreen : public Screen {
   // 仕上げ wrote the clean copy into the list and the class tables.
   void showCleanCopy();
 
-  StudentTable& summary();
   StudentTable& balanceReport();
 
  signals:
@@ -61,7 +60,6 @@ class NewClassScreen : public Screen {
   void forgetHandMoves();
 
   std::array<GridView*, kMaxNewClasses> classGrids_ = {};
-  GridView* summary_ = nullptr;
   GridView* report_ = nullptr;
   QPushButton* print_ = nullptr;
   QPushButton* end_ = nullptr;

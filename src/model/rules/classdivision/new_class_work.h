@@ -136,10 +136,4 @@ QStringList OldClassesInOrder(const StudentTable& list);
 // "旧1組"; "旧組なし" for students without one.
 QString OldClassTitle(const QString& oldClass);
 
-// The one-line summary of each new class beside the class list: "新組",
-// "人数", "平均" (the average total of the students who have one) and one
-// column per old class with the number of students that come from it,
-// then a row "計" for the whole list.
-void SummarizeNewClasses(const StudentTable& list, StudentTable& summary);
-
 }  // namespace gakunen
