@@ -42,15 +42,10 @@ void DrawCellText(QPainter& painter, const QRectF& rect, const QString& text, Qt
   drawFitted(painter, rect, natural, [&](const QRectF& r) { painter.drawText(r, flags, text); });
 }
 
-void CellTextCache::draw(QPainter& painter, const QRectF& rect, const QString& text, Qt::Alignment alignment) {
-  if (text.isEmpty() || rect.width() <= 0 || rect.height() <= 0) return;
-  if (!isOneLine(text)) {
-    DrawCellText(painter, rect, text, alignment);
-    return;
-  }
-  if (painter.font() != font_) {
+const CellTextCache::Entry& CellTextCache::entry(const QFont& font, const QString& text) {
+  if (font != font_) {
     entries_.clear();
-    font_ = painter.font();
+    font_ = font;
   }
   auto found = entries_.find(text);
   if (found == entries_.end()) {
@@ -64,7 +59,20 @@ void CellTextCache::draw(QPainter& painter, const QRectF& rect, const QString& t
     e.height = QFontMetricsF(font_).height();
     found = entries_.insert(text, std::move(e));
   }
-  const Entry& e = *found;
+  return *found;
+}
+
+void CellTextCache::prepare(const QFont& font, const QString& text) {
+  if (!text.isEmpty() && isOneLine(text)) entry(font, text);
+}
+
+void CellTextCache::draw(QPainter& painter, const QRectF& rect, const QString& text, Qt::Alignment alignment) {
+  if (text.isEmpty() || rect.width() <= 0 || rect.height() <= 0) return;
+  if (!isOneLine(text)) {
+    DrawCellText(painter, rect, text, alignment);
+    return;
+  }
+  const Entry& e = entry(painter.font(), text);
   if (e.width * kMinCellTextSqueeze > rect.width()) {
     // Clipped as well as narrowed: rare, and drawn as the page draws it.
     DrawCellText(painter, rect, text, alignment);

@@ -27,6 +27,8 @@ void DrawCellText(QPainter& painter, const QRectF& rect, const QString& text, Qt
 class CellTextCache {
  public:
   void draw(QPainter& painter, const QRectF& rect, const QString& text, Qt::Alignment alignment);
+  // Lays a text out ahead of its first drawing in `font`.
+  void prepare(const QFont& font, const QString& text);
 
  private:
   struct Entry {
@@ -34,6 +36,7 @@ class CellTextCache {
     double width = 0;
     double height = 0;
   };
+  const Entry& entry(const QFont& font, const QString& text);
   // Beyond this many texts the cache starts again, so that a large table
   // scrolled from end to end does not keep a layout of every cell.
   static constexpr qsizetype kMaxEntries = 4096;

@@ -413,6 +413,10 @@ void GridView::setCurrentCell(int row, int col) {
   d->view->scrollTo(cell);
 }
 
+void GridView::prepareTexts(const QStringList& texts) {
+  for (const QString& text : texts) d->texts.prepare(d->view->font(), text);
+}
+
 void GridView::showRow(int row) {
   if (row < 1 || row >= d->table.rows() || d->table.cols() == 0) return;
   const QModelIndex current = d->view->currentIndex();
