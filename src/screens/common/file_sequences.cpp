@@ -7,6 +7,7 @@
 #include "model/session/table_host.h"
 #include "screens/common/app_context.h"
 #include "screens/common/screen.h"
+#include "ui/grid_view.h"
 
 #include <QFileInfo>
 #include <QWidget>
@@ -40,6 +41,20 @@ bool overwriteAllowed(AppContext& app, Screen& screen, const QString& path) {
           "「%1」は、開いた後でほかの場所から保存されています。上書きすると、その変更は失われます。上書きしますか？")
           .arg(QFileInfo(path).fileName()));
 }
+
+// The table stays in place while it is saved, its painting held back:
+// hiding it would lay the whole grid out again when it is shown, most of
+// the time of a save.
+class PaintingHeld {
+ public:
+  explicit PaintingHeld(QWidget& widget) : widget_(widget) { widget_.setUpdatesEnabled(false); }
+  ~PaintingHeld() { widget_.setUpdatesEnabled(true); }
+  PaintingHeld(const PaintingHeld&) = delete;
+  PaintingHeld& operator=(const PaintingHeld&) = delete;
+
+ private:
+  QWidget& widget_;
+};
 }  // namespace
 
 QString ShowOpenDataDialog(AppContext& app, QWidget& owner, const FileDialogSettings& settings) {
@@ -74,15 +89,15 @@ bool LoadIntoScreen(AppContext& app, Screen& receiving, const QString& path, con
 }
 
 bool SaveScreenTable(AppContext& app, Screen& screen, const FileDialogSettings& settings) {
-  screen.setTableVisible(false);
-  const QString path = ShowSaveDataDialog(app, screen, settings);
-  if (path.isEmpty() || !overwriteAllowed(app, screen, path)) {
-    screen.setTableVisible(true);
-    return false;
-  }
+  QString path;
   FileFingerprint written;
-  const auto error = WriteTableToFile(app.state(), screen, path, &written);
-  screen.setTableVisible(true);
+  std::optional<SaveError> error;
+  {
+    PaintingHeld held(*screen.grid());
+    path = ShowSaveDataDialog(app, screen, settings);
+    if (path.isEmpty() || !overwriteAllowed(app, screen, path)) return false;
+    error = WriteTableToFile(app.state(), screen, path, &written);
+  }
   if (error) {
     app.dialogs().message(error->message());
     return false;
