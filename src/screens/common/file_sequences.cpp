@@ -43,6 +43,7 @@ bool LoadIntoScreen(AppContext& app, Screen& receiving, const QString& path, con
   }
   receiving.setDocumentPath(path);
   if (unread > 0) app.dialogs().message(UnreadRowsNotice(path, unread));
+  emit receiving.documentOpened(path);
   return true;
 }
 
@@ -60,6 +61,7 @@ bool SaveScreenTable(AppContext& app, Screen& screen, const FileDialogSettings& 
     return false;
   }
   screen.setDocumentPath(path);
+  emit screen.documentSaved(path);
   return true;
 }
 

@@ -23,14 +23,15 @@ QString ShowSaveDataDialog(AppContext& app, QWidget& owner, const FileDialogSett
 // in a message and leaves the screen's table as it was; returns false then.
 // A file with more students than a table keeps is loaded as far as it goes,
 // and the teacher is told what was left out. The file becomes the screen's
-// document path.
+// document path, and the screen tells of it (documentOpened).
 bool LoadIntoScreen(AppContext& app, Screen& receiving, const QString& path,
                     const std::function<void()>& afterCount = {});
 
 // The save sequence of every "保存" button: table hidden, save dialog, write
 // (ColumnCount and RowCount must describe the screen's table), table shown.
 // A cancelled dialog writes nothing; a refused save says why in a message.
-// Returns true when the file was written; it is then the screen's document path.
+// Returns true when the file was written; it is then the screen's document
+// path, and the screen tells of it (documentSaved).
 bool SaveScreenTable(AppContext& app, Screen& screen,
                      const FileDialogSettings& settings = FileDialogSettings::dataFiles());
 
