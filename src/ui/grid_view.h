@@ -54,6 +54,9 @@ class GridView : public QWidget {
   // Cells (table row, column) shown tinted, with `tooltip` saying why; the
   // marks stay on those places until they are set again.
   void setMarkedCells(const QList<std::pair<int, int>>& cells, const QString& tooltip);
+  // Lays out texts the grid is likely to show (scores, say) ahead of its
+  // first paint, which otherwise lays out every text it shows.
+  void prepareTexts(const QStringList& texts);
 
   // The scrolling table and the overlay that shows the fixed columns over its left edge.
   QTableView* tableView() const;
