@@ -138,6 +138,12 @@ void ViewpointScreen::compute() {
     state().BaseColumnCount = host_->table().cols();
   }
   refresh();
+  // The letters come into sight, their first cell ready for a change by hand.
+  const std::array<int, kResults> results = ResultColumns(table());
+  if (grid()->currentCol() < results[0] && table().rows() > 1) {
+    grid()->setCurrentCell(1, results[kGradeResult]);
+    grid()->setCurrentCell(1, results[0]);
+  }
   if (run.unreadCells > 0)
     dialogs().message(
         QStringLiteral("数として読めないセルが%1個ありました。そのセルは未実施として、計算に入れていません。")
