@@ -85,6 +85,7 @@ bool LoadIntoScreen(AppContext& app, Screen& receiving, const QString& path, con
   }
   takeDocument(app, receiving, path, read, true);
   if (unread > 0) app.dialogs().message(UnreadRowsNotice(path, unread));
+  emit receiving.documentOpened(path);
   return true;
 }
 
@@ -103,6 +104,7 @@ bool SaveScreenTable(AppContext& app, Screen& screen, const FileDialogSettings& 
     return false;
   }
   takeDocument(app, screen, path, written, false);
+  emit screen.documentSaved(path);
   return true;
 }
 
