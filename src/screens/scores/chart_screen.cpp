@@ -1,6 +1,7 @@
 #include "screens/scores/chart_screen.h"
 
 #include "screens/common/app_context.h"
+#include "screens/common/printing_scope.h"
 #include "ui/screen_printer.h"
 
 #include <QBarCategoryAxis>
@@ -184,8 +185,9 @@ FrequencyChart ChartScreen::slotData(int index) const { return data_.value(index
 
 void ChartScreen::print() {
   if (chartsStale_) buildCharts();
-  ScreenPrinter& printer = app_.printer();
   BusyScope busy(app_);
+  PrintingScope printing(app_, windowTitle());
+  ScreenPrinter& printer = printing.printer();
   // The screen is wider than high: B4 landscape.
   printer.setPageSetup(12, 2);
   printer.drawWidget(this);
