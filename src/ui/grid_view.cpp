@@ -2,14 +2,17 @@
 
 #include "model/table/numbers.h"
 #include "model/table/student_table.h"
+#include "model/table/tab_separated.h"
 #include "ui/cell_text.h"
 
 #include <QApplication>
 #include <QBrush>
+#include <QClipboard>
 #include <QColor>
 #include <QFont>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QResizeEvent>
@@ -33,6 +36,7 @@ constexpr int kHeaderHeightPx = 18;
 constexpr int kCellPaddingPx = 1;
 const char kGridFontFamily[] = "ＭＳ Ｐゴシック";
 const QColor kFixedColumnShade(0xF2, 0xF2, 0xF2);
+const QColor kNoteTint(0xFF, 0xE4, 0xB5);
 
 int twipsToPixels(int twips) { return std::max(0, static_cast<int>(std::lround(twips / double(kTwipsPerPixel)))); }
 
@@ -85,7 +89,8 @@ void setUpView(QTableView* view) {
   view->setItemDelegate(new CellDelegate(view));
   view->setTextElideMode(Qt::ElideNone);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  view->setSelectionMode(QAbstractItemView::SingleSelection);
+  // A block of cells can be selected, to be copied for a spreadsheet.
+  view->setSelectionMode(QAbstractItemView::ContiguousSelection);
   view->setSelectionBehavior(QAbstractItemView::SelectItems);
   view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -139,7 +144,7 @@ GridModel::GridModel(StudentTable& table, QObject* parent) : QAbstractTableModel
       emit headerDataChanged(Qt::Horizontal, col, col);
     } else if (row > 0 && row < table_.rows()) {
       const QModelIndex cell = index(row - 1, col);
-      emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::TextAlignmentRole});
+      emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::TextAlignmentRole, Qt::BackgroundRole, Qt::ToolTipRole});
     }
   });
   connect(&table_, &StudentTable::layoutChanged, this, [this] {
@@ -177,10 +182,25 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
       return QVariant::fromValue(alignmentFor(text));
     case Qt::BackgroundRole:
       if (index.column() < table_.fixedCols()) return QBrush(kFixedColumnShade);
+      if (!noteFor(index).isEmpty()) return QBrush(kNoteTint);
       return {};
+    case Qt::ToolTipRole: {
+      const QString note = noteFor(index);
+      return note.isEmpty() ? QVariant() : QVariant(note);
+    }
     default:
       return {};
   }
+}
+
+QString GridModel::noteFor(const QModelIndex& index) const {
+  return notes_ ? notes_(index.row() + 1, index.column()) : QString();
+}
+
+void GridModel::setCellNotes(CellNotes notes) {
+  notes_ = std::move(notes);
+  if (rowCount() > 0 && columnCount() > 0)
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::BackgroundRole, Qt::ToolTipRole});
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
@@ -267,6 +287,16 @@ class ScrollingTableView : public QTableView {
     QTableView::updateGeometries();
     updateFrozenGeometry();
   }
+
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event == QKeySequence::Copy) {
+      if (auto* grid = qobject_cast<GridView*>(parentWidget()))
+        QGuiApplication::clipboard()->setText(grid->selectedCellsText());
+      event->accept();
+      return;
+    }
+    QTableView::keyPressEvent(event);
+  }
 };
 
 }  // namespace
@@ -332,6 +362,11 @@ GridView::GridView(QWidget* parent) : QWidget(parent), d(new Impl) {
           &QAbstractSlider::setValue);
   connect(d->view->verticalScrollBar(), &QAbstractSlider::valueChanged, d->frozen->verticalScrollBar(),
           &QAbstractSlider::setValue);
+  for (QTableView* view : {static_cast<QTableView*>(d->view), d->frozen})
+    connect(view, &QAbstractItemView::clicked, this, [this](const QModelIndex& cell) {
+      if (QGuiApplication::keyboardModifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) return;
+      emit cellClicked(cell.row() + 1, cell.column());
+    });
   // A reset gives the header sections their default sizes again.
   connect(d->model, &QAbstractItemModel::modelReset, this, [this] { d->applyLayout(); });
   connect(&d->table, &StudentTable::layoutChanged, this, [this] {
@@ -372,6 +407,22 @@ void GridView::setCurrentCell(int row, int col) {
   }
   d->view->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
   d->view->scrollTo(cell);
+}
+
+void GridView::setCellNotes(GridModel::CellNotes notes) { d->model->setCellNotes(std::move(notes)); }
+
+QString GridView::selectedCellsText() const {
+  const QItemSelection selection = d->view->selectionModel()->selection();
+  if (selection.isEmpty()) return {};
+  // The block the ranges span: a contiguous selection may still come in pieces.
+  int top = d->table.rows(), left = d->table.cols(), bottom = -1, right = -1;
+  for (const QItemSelectionRange& range : selection) {
+    top = std::min(top, range.top());
+    left = std::min(left, range.left());
+    bottom = std::max(bottom, range.bottom());
+    right = std::max(right, range.right());
+  }
+  return TabSeparated(d->table, top + 1, left, bottom + 1, right);
 }
 
 void GridView::showRow(int row) {

@@ -3,6 +3,8 @@
 #include <QAbstractTableModel>
 #include <QTableView>
 
+#include <functional>
+
 namespace gakunen {
 
 class StudentTable;
@@ -20,8 +22,16 @@ class GridModel : public QAbstractTableModel {
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   StudentTable& table() { return table_; }
 
+  // What to tell about a cell (table row and column); a cell with a note is
+  // tinted and shows the note as its tooltip. The screen's rules decide.
+  using CellNotes = std::function<QString(int row, int col)>;
+  void setCellNotes(CellNotes notes);
+
  private:
+  QString noteFor(const QModelIndex& index) const;
+
   StudentTable& table_;
+  CellNotes notes_;
   bool resetting_ = false;
   int shadedFixedCols_ = 0;
 };
@@ -44,10 +54,18 @@ class GridView : public QWidget {
   void setCurrentCell(int row, int col);
   // Scrolls so that the table row is shown.
   void showRow(int row);
+  // Tints the cells the function has a note for; see GridModel.
+  void setCellNotes(GridModel::CellNotes notes);
+  // The selected cells as tab-separated text, for the clipboard (Ctrl+C).
+  QString selectedCellsText() const;
 
   // The scrolling table and the overlay that shows the fixed columns over its left edge.
   QTableView* tableView() const;
   QTableView* fixedColumnsView() const;
+
+ signals:
+  // A plain click (no shift or control key) on a cell of a student row.
+  void cellClicked(int row, int col);
 
  private:
   struct Impl;

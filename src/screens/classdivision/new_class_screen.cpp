@@ -3,6 +3,7 @@
 #include "model/ports/dialogs.h"
 #include "model/session/shared_state.h"
 #include "model/table/student_table.h"
+#include "screens/common/entry_cursor.h"
 #include "screens/common/file_sequences.h"
 #include "screens/common/start_position.h"
 #include "ui/grid_view.h"
@@ -12,6 +13,7 @@
 #include <QPoint>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include "screens/common/printing_scope.h"
 #include "ui/screen_printer.h"
 
 namespace gakunen {
@@ -53,6 +55,10 @@ NewClassScreen::NewClassScreen(AppContext& app, QWidget* parent)
   entry_->setInputMethodHints(Qt::ImhNone);
   entry_->setMinimumWidth(160);
   buttonColumn()->addWidget(entry_);
+  cursor_ = new EntryCursor(
+      *this, *entry_, [this] { return HasReadingColumn(table()) ? int(class_list::kReading) : -1; },
+      [this](int row) { return row >= 1 && row < table().rows(); });
+  connect(cursor_, &EntryCursor::positioned, this, [this] { setEntryEnabled(true); });
   ok_ = addButton(QStringLiteral("Command8"), QStringLiteral("OK"),
                   QStringLiteral("テキストボックスのデータを表に入れます"));
   // Return in Text1 already stores the reading; it must not press OK as well.
@@ -132,7 +138,8 @@ void NewClassScreen::print() {
   int pages = 0;
   {
     BusyScope busy(app_);
-    pages = PrintClassTables(app_.printer(), classTables());
+    PrintingScope printing(*this);
+    pages = PrintClassTables(printing.printer(), classTables());
   }
   if (pages == 0) dialogs().message(QStringLiteral("印刷する組の表がありません。"));
 }
@@ -188,18 +195,15 @@ void NewClassScreen::startReadings() {
   setEntryEnabled(false);
   if (!AskStartPosition(app_, *this, *entry_, *end_)) return;
   setEntryEnabled(true);
-  grid()->setCurrentCell(state().CurrentRow, class_list::kReading);
-  entry_->setFocus();
+  cursor_->show();
 }
 
 void NewClassScreen::enterReading() {
   // Without a start position CurrentRow still points at an earlier row.
   if (!entry_->isEnabled()) return;
-  switch (EnterReading(state(), table(), entry_->text())) {
+  switch (cursor_->store([this] { return EnterReading(state(), table(), entry_->text()); })) {
     case ReadingStep::Next:
-      entry_->clear();
-      entry_->setFocus();
-      grid()->setCurrentCell(state().CurrentRow, class_list::kReading);
+      cursor_->show();
       return;
     case ReadingStep::Finished:
       dialogs().message(QStringLiteral("ふりがな入力が終わりました。まず、保存してください。"));

@@ -10,6 +10,7 @@ class QPushButton;
 
 namespace gakunen {
 
+class EntryCursor;
 class GridView;
 
 // Form16, "新クラス表示画面": the class list, one block of rows per new class,
@@ -58,6 +59,7 @@ class NewClassScreen : public Screen {
   QPushButton* end_ = nullptr;
   QPushButton* byTotal_ = nullptr;
   QLineEdit* entry_ = nullptr;
+  EntryCursor* cursor_ = nullptr;
   QPushButton* ok_ = nullptr;
 };
 
