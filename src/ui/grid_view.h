@@ -58,6 +58,9 @@ class GridView : public QWidget {
   void setCellNotes(GridModel::CellNotes notes);
   // The selected cells as tab-separated text, for the clipboard (Ctrl+C).
   QString selectedCellsText() const;
+  // Lays out texts the grid is likely to show (scores, say) ahead of its
+  // first paint, which otherwise lays out every text it shows.
+  void prepareTexts(const QStringList& texts);
 
   // The scrolling table and the overlay that shows the fixed columns over its left edge.
   QTableView* tableView() const;

@@ -42,7 +42,8 @@ class PagePrinter : public ScreenPrinter {
   // (x, y) on, no larger than kMostTableScale times its natural size and
   // small enough to fit the page's height.
   void drawTable(const StudentTable& table, int xTwips = 10, int yTwips = 10) override;
-  // The widget as it looks on screen, scaled to fill the printable area.
+  // The widget and its children as they paint themselves, without the
+  // window's background, scaled to fill the printable area.
   void drawWidget(QWidget* widget) override;
   // Ends the page; the next drawing begins a new one.
   void newPage() override;

@@ -49,7 +49,8 @@ QPushButton* DivisionScreen::button(int number) const { return buttons_[number];
 void DivisionScreen::startFrom(const StudentTable& base, int column) {
   SharedState& st = state();
   ExtractColumn(base, st.RowCount, column, table());
-  st.BaseColumnCount = 4;
+  // Class, number, name, the basis column and the conditions the file has.
+  st.BaseColumnCount = table().cols();
   startSteps();
   show();
 }
@@ -59,8 +60,9 @@ void DivisionScreen::appendExtract(const StudentTable& extract) {
   // the two files do not list the same students, and the teacher must know.
   if (auto warning = RowMismatchMessage(extract.rows(), table().rows())) dialogs().message(*warning);
   setTableVisible(false);
-  AppendExtractedColumn(state(), table(), extract);
+  const auto refused = AppendExtractedColumn(state(), table(), extract);
   setTableVisible(true);
+  if (refused) dialogs().message(*refused);
   ++testColumns_;
   show();
 }
