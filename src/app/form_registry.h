@@ -72,7 +72,7 @@ class FormRegistry : public MenuDestinations {
  private:
   template <typename T, typename Make>
   T& once(T*& slot, Make make);
-  void showMenu();
+  void showMenu(Screen* from);
 
   AppContext& app_;
   QList<QWidget*> order_;

@@ -35,6 +35,7 @@ Dialogs& Screen::dialogs() { return app_.dialogs(); }
 void Screen::setDocumentPath(const QString& path) {
   if (path == documentPath_) return;
   documentPath_ = path;
+  documentFingerprint_.reset();
   emit documentPathChanged(path);
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "model/files/file_fingerprint.h"
+#include "model/files/file_lock.h"
 #include "model/session/table_host.h"
 #include "screens/common/app_context.h"
 
 #include <QWidget>
+#include <optional>
 
 class QPushButton;
 class QVBoxLayout;
@@ -36,6 +39,12 @@ class Screen : public QWidget, public TableHost {
   // table built or filled on this screen and not saved yet.
   const QString& documentPath() const { return documentPath_; }
   void setDocumentPath(const QString& path);
+  // The document file as this screen last read or wrote it; nothing once
+  // the path changes without it.
+  const std::optional<FileFingerprint>& documentFingerprint() const { return documentFingerprint_; }
+  void setDocumentFingerprint(const FileFingerprint& fingerprint) { documentFingerprint_ = fingerprint; }
+  // Tells other programs that the document file is open here.
+  FileLock& documentLock() { return documentLock_; }
 
  signals:
   // The teacher goes back to the main menu, which shows its first buttons.
@@ -58,6 +67,8 @@ class Screen : public QWidget, public TableHost {
   QHBoxLayout* mainLayout_;
   QVBoxLayout* buttons_;
   QString documentPath_;
+  std::optional<FileFingerprint> documentFingerprint_;
+  FileLock documentLock_;
 };
 
 }  // namespace gakunen
