@@ -2,6 +2,7 @@
 #include "app/scenario_runner.h"
 #include "model/ports/scripted_dialogs.h"
 #include "ui/page_printer.h"
+#include "ui/page_texts.h"
 #include "ui/print_preview.h"
 #include "ui/qt_dialogs.h"
 
@@ -65,6 +66,10 @@ int main(int argc, char** argv) {
     env.ended = [&] { return app.hasEnded(); };
     env.jobsFinished = [&] { return pages->jobsFinished(); };
     env.lastJobPages = [&] { return pages->lastJob().pageCount(); };
+    env.lastJobPageTexts = [&](int page) {
+      const PrintJob& lastJob = pages->lastJob();
+      return page >= 1 && page <= lastJob.pageCount() ? PageTexts(lastJob.pages[page - 1]) : QStringList();
+    };
     env.saveLastJobPages = [&](const QString& folder, QString* error) {
       const PrintJob& lastJob = pages->lastJob();
       if (pages->jobsFinished() == 0) return false;

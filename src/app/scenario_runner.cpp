@@ -7,10 +7,13 @@
 #include "model/session/table_host.h"
 #include "model/table/student_table.h"
 #include "ui/grid_view.h"
+#include "ui/page_header.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +21,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -167,6 +171,49 @@ class Runner {
     fail(QStringLiteral("no shared value named %1").arg(name));
   }
 
+  // "\t" and "\n" in a scenario line stand for a tab and a line end.
+  static QString unescaped(QString text) {
+    return text.replace(QStringLiteral("\\t"), QStringLiteral("\t"))
+        .replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+  }
+
+  // The keys a scenario can press, as the toolkit delivers them.
+  struct Key {
+    int code;
+    Qt::KeyboardModifiers modifiers;
+    QString text;
+  };
+  static std::optional<Key> keyNamed(const QString& name) {
+    if (name == u"Return") return Key{Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")};
+    if (name == u"Up") return Key{Qt::Key_Up, Qt::NoModifier, {}};
+    if (name == u"Down") return Key{Qt::Key_Down, Qt::NoModifier, {}};
+    if (name == u"Ctrl+Z") return Key{Qt::Key_Z, Qt::ControlModifier, QStringLiteral("\x1a")};
+    if (name == u"Ctrl+C") return Key{Qt::Key_C, Qt::ControlModifier, QStringLiteral("\x03")};
+    return std::nullopt;
+  }
+
+  GridView* gridOf(QWidget* w, const QString& spec) {
+    auto* grid = qobject_cast<GridView*>(w);
+    if (!grid) fail(QStringLiteral("%1 is not a grid").arg(spec));
+    return grid;
+  }
+
+  // A click of the left button on a cell (table row 1.., column), on the
+  // part of the grid that shows it.
+  void clickCell(GridView* grid, int row, int col) {
+    QTableView* view = col < grid->table().fixedCols() ? grid->fixedColumnsView() : grid->tableView();
+    const QModelIndex cell = view->model()->index(row - 1, col);
+    if (!cell.isValid()) fail(QStringLiteral("no cell (%1, %2)").arg(row).arg(col));
+    grid->tableView()->scrollTo(cell);
+    const QPointF at = view->visualRect(cell).center();
+    const QPointF global = view->viewport()->mapToGlobal(at);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent click(type, at, global, Qt::LeftButton,
+                        type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+      QApplication::sendEvent(view->viewport(), &click);
+    }
+  }
+
   void requireUsable(QWidget* w, const QString& spec) {
     if (!shownToUser(w)) fail(QStringLiteral("%1 is not shown").arg(spec));
     if (!w->isEnabled()) fail(QStringLiteral("%1 is disabled").arg(spec));
@@ -199,8 +246,10 @@ class Runner {
       QWidget* w = object(spec);
       requireUsable(w, spec);
       if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        // Typed over the whole box, as the teacher's keys would arrive.
         edit->setFocus();
-        edit->setText(text);
+        edit->selectAll();
+        edit->insert(text);
       } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         if (combo->isEditable()) {
           combo->setEditText(text);
@@ -216,17 +265,19 @@ class Runner {
       const QString spec = arg();
       const QString key = arg();
       noMoreArgs();
-      if (key != u"Return") fail(QStringLiteral("unknown key %1").arg(key));
+      const auto named = keyNamed(key);
+      if (!named) fail(QStringLiteral("unknown key %1").arg(key));
       QWidget* w = object(spec);
       requireUsable(w, spec);
-      QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-      QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+      // A grid takes keys in the table it shows.
+      if (auto* grid = qobject_cast<GridView*>(w)) w = grid->tableView();
+      QKeyEvent press(QEvent::KeyPress, named->code, named->modifiers, named->text);
+      QKeyEvent release(QEvent::KeyRelease, named->code, named->modifiers, named->text);
       QApplication::sendEvent(w, &press);
       QApplication::sendEvent(w, &release);
     } else if (verb == u"select") {
       const QString spec = arg();
-      auto* grid = qobject_cast<GridView*>(object(spec));
-      if (!grid) fail(QStringLiteral("%1 is not a grid").arg(spec));
+      GridView* grid = gridOf(object(spec), spec);
       const int row = intArg();
       const int col = intArg();
       noMoreArgs();
@@ -234,6 +285,49 @@ class Runner {
       grid->setCurrentCell(row, col);
       if (grid->currentRow() != row || grid->currentCol() != col)
         fail(QStringLiteral("cell (%1, %2) is not a student's cell of %3").arg(row).arg(col).arg(spec));
+    } else if (verb == u"click-cell") {
+      const QString spec = arg();
+      GridView* grid = gridOf(object(spec), spec);
+      const int row = intArg();
+      const int col = intArg();
+      noMoreArgs();
+      requireUsable(grid, spec);
+      clickCell(grid, row, col);
+    } else if (verb == u"expect-cell-note") {
+      const QString spec = arg();
+      GridView* grid = gridOf(object(spec), spec);
+      const int row = intArg();
+      const int col = intArg();
+      const QString text = textArg();
+      const QModelIndex cell = grid->tableView()->model()->index(row - 1, col);
+      if (!cell.isValid()) fail(QStringLiteral("no cell (%1, %2)").arg(row).arg(col));
+      const QString note = cell.data(Qt::ToolTipRole).toString();
+      const bool tinted = cell.data(Qt::BackgroundRole).isValid() && col >= grid->table().fixedCols();
+      if (note != text || tinted != !text.isEmpty())
+        fail(QStringLiteral("cell (%1, %2): expected note \"%3\", found \"%4\"%5")
+                 .arg(row)
+                 .arg(col)
+                 .arg(text, note, tinted ? QStringLiteral(", tinted") : QStringLiteral(", not tinted")));
+    } else if (verb == u"expect-selected") {
+      const QString spec = arg();
+      const QString text = textArg();
+      auto* edit = qobject_cast<QLineEdit*>(object(spec));
+      if (!edit) fail(QStringLiteral("%1 is not a text box").arg(spec));
+      if (edit->selectedText() != text)
+        fail(QStringLiteral("selected: expected \"%1\", found \"%2\"").arg(text, edit->selectedText()));
+    } else if (verb == u"expect-clipboard") {
+      const QString text = unescaped(textArg());
+      const QString found = QGuiApplication::clipboard()->text();
+      if (found != text) fail(QStringLiteral("clipboard: expected \"%1\", found \"%2\"").arg(text, found));
+    } else if (verb == u"expect-page-text") {
+      const int page = intArg();
+      QString text = textArg();
+      // The date printed, as the header writes it.
+      text.replace(QStringLiteral("$DATE"), PrintedDateText(QDate::currentDate()));
+      const QStringList texts = env_.lastJobPageTexts ? env_.lastJobPageTexts(page) : QStringList();
+      if (texts.isEmpty()) fail(QStringLiteral("the last print job has no page %1").arg(page));
+      if (!texts.contains(text))
+        fail(QStringLiteral("page %1: expected the text \"%2\" among %3").arg(page).arg(text, shown(texts.mid(0, 12))));
     } else if (verb == u"expect-message" || verb == u"expect-prompt") {
       const bool prompts = verb == u"expect-prompt";
       const QString text = textArg();

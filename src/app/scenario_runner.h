@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTextStream>
 #include <functional>
 
@@ -16,6 +17,8 @@ struct ScenarioEnvironment {
   std::function<bool()> ended;        // the program was ended ("終了")
   std::function<int()> jobsFinished;  // print jobs finished since the start
   std::function<int()> lastJobPages;  // pages of the last finished job
+  // The texts drawn on page `page` (from 1) of the last finished job.
+  std::function<QStringList(int page)> lastJobPageTexts;
   // Writes page-1.png, page-2.png, ... of the last job into the folder.
   std::function<bool(const QString& folder, QString* error)> saveLastJobPages;
 };

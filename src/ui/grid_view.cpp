@@ -2,18 +2,22 @@
 
 #include "model/table/numbers.h"
 #include "model/table/student_table.h"
+#include "model/table/tab_separated.h"
 #include "ui/cell_text.h"
 
 #include <QApplication>
 #include <QBrush>
+#include <QClipboard>
 #include <QColor>
 #include <QFont>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
@@ -33,7 +37,7 @@ constexpr int kHeaderHeightPx = 18;
 constexpr int kCellPaddingPx = 1;
 const char kGridFontFamily[] = "ＭＳ Ｐゴシック";
 const QColor kFixedColumnShade(0xF2, 0xF2, 0xF2);
-const QColor kMarkedShade(0xFF, 0xF0, 0xC0);
+const QColor kNoteTint(0xFF, 0xE4, 0xB5);
 
 quint64 cellKey(int row, int col) { return (quint64(quint32(row)) << 32) | quint32(col); }
 
@@ -113,7 +117,8 @@ void setUpView(QTableView* view, CellTextCache& texts) {
   view->setItemDelegate(new CellDelegate(texts, view));
   view->setTextElideMode(Qt::ElideNone);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  view->setSelectionMode(QAbstractItemView::SingleSelection);
+  // A block of cells can be selected, to be copied for a spreadsheet.
+  view->setSelectionMode(QAbstractItemView::ContiguousSelection);
   view->setSelectionBehavior(QAbstractItemView::SelectItems);
   view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -167,7 +172,7 @@ GridModel::GridModel(StudentTable& table, QObject* parent) : QAbstractTableModel
       emit headerDataChanged(Qt::Horizontal, col, col);
     } else if (row > 0 && row < table_.rows()) {
       const QModelIndex cell = index(row - 1, col);
-      emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::TextAlignmentRole});
+      emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::TextAlignmentRole, Qt::BackgroundRole, Qt::ToolTipRole});
     }
   });
   connect(&table_, &StudentTable::layoutChanged, this, [this] {
@@ -205,24 +210,24 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
       return QVariant::fromValue(alignmentFor(text));
     case Qt::BackgroundRole:
       if (index.column() < table_.fixedCols()) return QBrush(kFixedColumnShade);
-      if (isMarked(index.row() + 1, index.column())) return QBrush(kMarkedShade);
+      if (!noteFor(index).isEmpty()) return QBrush(kNoteTint);
       return {};
-    case Qt::ToolTipRole:
-      if (isMarked(index.row() + 1, index.column())) return markTooltip_;
-      return {};
+    case Qt::ToolTipRole: {
+      const QString note = noteFor(index);
+      return note.isEmpty() ? QVariant() : QVariant(note);
+    }
     default:
       return {};
   }
 }
 
-bool GridModel::isMarked(int row, int col) const { return !marked_.isEmpty() && marked_.contains(cellKey(row, col)); }
+QString GridModel::noteFor(const QModelIndex& index) const {
+  return notes_ ? notes_(index.row() + 1, index.column()) : QString();
+}
 
-void GridModel::setMarkedCells(const QList<std::pair<int, int>>& cells, const QString& tooltip) {
-  const bool hadMarks = !marked_.isEmpty();
-  marked_.clear();
-  for (const auto& [row, col] : cells) marked_.insert(cellKey(row, col));
-  markTooltip_ = tooltip;
-  if ((hadMarks || !marked_.isEmpty()) && rowCount() > 0 && columnCount() > 0)
+void GridModel::setCellNotes(CellNotes notes) {
+  notes_ = std::move(notes);
+  if (rowCount() > 0 && columnCount() > 0)
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::BackgroundRole, Qt::ToolTipRole});
 }
 
@@ -311,6 +316,16 @@ class ScrollingTableView : public QTableView {
     updateFrozenGeometry();
   }
 
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event == QKeySequence::Copy) {
+      if (auto* grid = qobject_cast<GridView*>(parentWidget()))
+        QGuiApplication::clipboard()->setText(grid->selectedCellsText());
+      event->accept();
+      return;
+    }
+    QTableView::keyPressEvent(event);
+  }
+
   // What lies under the overlay of fixed columns is never seen: it is left
   // unpainted.
   void paintEvent(QPaintEvent* event) override {
@@ -389,6 +404,11 @@ GridView::GridView(QWidget* parent) : QWidget(parent), d(new Impl) {
           &QAbstractSlider::setValue);
   connect(d->view->verticalScrollBar(), &QAbstractSlider::valueChanged, d->frozen->verticalScrollBar(),
           &QAbstractSlider::setValue);
+  for (QTableView* view : {static_cast<QTableView*>(d->view), d->frozen})
+    connect(view, &QAbstractItemView::clicked, this, [this](const QModelIndex& cell) {
+      if (QGuiApplication::keyboardModifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) return;
+      emit cellClicked(cell.row() + 1, cell.column());
+    });
   // A reset gives the header sections their default sizes again.
   connect(d->model, &QAbstractItemModel::modelReset, this, [this] { d->applyLayout(); });
   connect(&d->table, &StudentTable::layoutChanged, this, [this] {
@@ -432,7 +452,30 @@ void GridView::setCurrentCell(int row, int col) {
 }
 
 void GridView::setMarkedCells(const QList<std::pair<int, int>>& cells, const QString& tooltip) {
-  d->model->setMarkedCells(cells, tooltip);
+  QSet<quint64> marked;
+  for (const auto& [row, col] : cells) marked.insert(cellKey(row, col));
+  if (marked.isEmpty()) {
+    setCellNotes({});
+    return;
+  }
+  setCellNotes(
+      [marked, tooltip](int row, int col) { return marked.contains(cellKey(row, col)) ? tooltip : QString(); });
+}
+
+void GridView::setCellNotes(GridModel::CellNotes notes) { d->model->setCellNotes(std::move(notes)); }
+
+QString GridView::selectedCellsText() const {
+  const QItemSelection selection = d->view->selectionModel()->selection();
+  if (selection.isEmpty()) return {};
+  // The block the ranges span: a contiguous selection may still come in pieces.
+  int top = d->table.rows(), left = d->table.cols(), bottom = -1, right = -1;
+  for (const QItemSelectionRange& range : selection) {
+    top = std::min(top, range.top());
+    left = std::min(left, range.left());
+    bottom = std::max(bottom, range.bottom());
+    right = std::max(right, range.right());
+  }
+  return TabSeparated(d->table, top + 1, left, bottom + 1, right);
 }
 
 void GridView::prepareTexts(const QStringList& texts) {

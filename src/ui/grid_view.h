@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <QSet>
 #include <QTableView>
+
+#include <functional>
 
 namespace gakunen {
 
@@ -20,15 +21,17 @@ class GridModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   StudentTable& table() { return table_; }
-  // Cells (table row, column) shown tinted, with `tooltip` saying why.
-  void setMarkedCells(const QList<std::pair<int, int>>& cells, const QString& tooltip);
+
+  // What to tell about a cell (table row and column); a cell with a note is
+  // tinted and shows the note as its tooltip. The screen's rules decide.
+  using CellNotes = std::function<QString(int row, int col)>;
+  void setCellNotes(CellNotes notes);
 
  private:
-  bool isMarked(int row, int col) const;
+  QString noteFor(const QModelIndex& index) const;
 
   StudentTable& table_;
-  QSet<quint64> marked_;
-  QString markTooltip_;
+  CellNotes notes_;
   bool resetting_ = false;
   int shadedFixedCols_ = 0;
 };
@@ -54,6 +57,10 @@ class GridView : public QWidget {
   // Cells (table row, column) shown tinted, with `tooltip` saying why; the
   // marks stay on those places until they are set again.
   void setMarkedCells(const QList<std::pair<int, int>>& cells, const QString& tooltip);
+  // Tints the cells the function has a note for; see GridModel.
+  void setCellNotes(GridModel::CellNotes notes);
+  // The selected cells as tab-separated text, for the clipboard (Ctrl+C).
+  QString selectedCellsText() const;
   // Lays out texts the grid is likely to show (scores, say) ahead of its
   // first paint, which otherwise lays out every text it shows.
   void prepareTexts(const QStringList& texts);
@@ -61,6 +68,10 @@ class GridView : public QWidget {
   // The scrolling table and the overlay that shows the fixed columns over its left edge.
   QTableView* tableView() const;
   QTableView* fixedColumnsView() const;
+
+ signals:
+  // A plain click (no shift or control key) on a cell of a student row.
+  void cellClicked(int row, int col);
 
  private:
   struct Impl;

@@ -5,7 +5,9 @@
 #include "ui/cell_text.h"
 
 #include <QColor>
+#include <QDate>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QLayout>
 #include <QLineF>
 #include <QPainter>
@@ -13,6 +15,8 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace gakunen {
 
@@ -21,8 +25,9 @@ namespace {
 constexpr double kTwipsPerPoint = 20.0;
 constexpr int kRowHeightTwips = 240;
 constexpr int kFontSizeTwips = 180;  // 9 pt
-// A point each side: a 300-twip column has to hold "100" at 9 pt.
-constexpr int kCellPaddingTwips = 20;
+// Two points each side, so that no number touches the lines; columns are
+// widened to hold their texts with it.
+constexpr int kCellPaddingTwips = 40;
 constexpr double kLineWidthTwips = 10.0;  // half a point
 constexpr double kWidgetPointsPerPixel = 72.0 / 96.0;
 const QColor kHeaderShade(0xD9, 0xD9, 0xD9);
@@ -36,16 +41,14 @@ QFont tableFont() {
   return font;
 }
 
-}  // namespace
-
-QSizeF TableImageSizeTwips(const StudentTable& table) {
+QSizeF imageSize(const StudentTable& table, const QList<int>& widths) {
   double width = 0;
-  for (int c = 0; c < table.cols(); ++c) width += std::max(table.colWidth(c), 0);
+  for (int w : widths) width += w;
   return {width, double(table.rows()) * kRowHeightTwips};
 }
 
-void PaintTableImage(QPainter& painter, const StudentTable& table) {
-  const QSizeF size = TableImageSizeTwips(table);
+void paintImage(QPainter& painter, const StudentTable& table, const QList<int>& widths) {
+  const QSizeF size = imageSize(table, widths);
   if (size.isEmpty()) return;
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
@@ -57,7 +60,7 @@ void PaintTableImage(QPainter& painter, const StudentTable& table) {
   painter.setPen(Qt::black);
   double x = 0;
   for (int c = 0; c < table.cols(); ++c) {
-    const int width = std::max(table.colWidth(c), 0);
+    const int width = widths[c];
     if (width > 2 * kCellPaddingTwips) {
       for (int r = 0; r < table.rows(); ++r) {
         const QString& text = table.text(r, c);
@@ -82,12 +85,47 @@ void PaintTableImage(QPainter& painter, const StudentTable& table) {
   x = 0;
   painter.drawLine(QLineF(0, 0, 0, size.height()));
   for (int c = 0; c < table.cols(); ++c) {
-    const int width = std::max(table.colWidth(c), 0);
+    const int width = widths[c];
     if (width == 0) continue;
     x += width;
     painter.drawLine(QLineF(x, 0, x, size.height()));
   }
   painter.restore();
+}
+
+// The header above the page's drawing, which ends up below it.
+QPicture withHeader(const PrintedPage& page) {
+  QPicture composed;
+  QPainter painter(&composed);
+  PaintPageHeader(painter, page.header, PrintableSizePoints(page.setup).width());
+  painter.drawPicture(QPointF(0, kPageHeaderPoints), page.picture);
+  painter.end();
+  return composed;
+}
+
+}  // namespace
+
+QList<int> PrintedColumnWidths(const StudentTable& table) {
+  const QFontMetricsF metrics(tableFont());
+  QList<int> widths;
+  widths.reserve(table.cols());
+  for (int c = 0; c < table.cols(); ++c) {
+    const int set = std::max(table.colWidth(c), 0);
+    double widest = 0;
+    if (set > 0)
+      for (int r = 0; r < table.rows(); ++r) widest = std::max(widest, metrics.horizontalAdvance(table.text(r, c)));
+    // A little over the padding, as glyphs on paper may come out a shade
+    // wider than measured here.
+    const int needed = widest > 0 ? int(std::ceil(widest * 1.05)) + 2 * kCellPaddingTwips : 0;
+    widths << std::max(set, needed);
+  }
+  return widths;
+}
+
+QSizeF TableImageSizeTwips(const StudentTable& table) { return imageSize(table, PrintedColumnWidths(table)); }
+
+void PaintTableImage(QPainter& painter, const StudentTable& table) {
+  paintImage(painter, table, PrintedColumnWidths(table));
 }
 
 PagePrinter::PagePrinter() = default;
@@ -98,7 +136,8 @@ PagePrinter::~PagePrinter() {
 
 QPainter& PagePrinter::pagePainter() {
   if (!painter_) {
-    page_ = PrintedPage{setup_, QPicture()};
+    page_ = PrintedPage{setup_, QPicture(), {}};
+    page_.header.heading = std::exchange(heading_, QString());
     painter_ = std::make_unique<QPainter>(&page_.picture);
   }
   return *painter_;
@@ -119,20 +158,29 @@ void PagePrinter::setPageSetup(int paper, int orientation) {
   if (painter_) page_.setup = setup_;
 }
 
+void PagePrinter::setPageHeading(const QString& heading) {
+  if (painter_)
+    page_.header.heading = heading;
+  else
+    heading_ = heading;
+}
+
 void PagePrinter::drawTable(const StudentTable& table, int xTwips, int yTwips) {
-  const QSizeF natural = TableImageSizeTwips(table);
+  const QList<int> widths = PrintedColumnWidths(table);
+  const QSizeF natural = imageSize(table, widths);
   if (natural.isEmpty()) return;
   QPainter& painter = pagePainter();
   const QSizeF area = PrintableSizePoints(page_.setup) * kTwipsPerPoint;
   double scale = 1.0;
-  const double roomX = area.width() - std::max(xTwips, 0);
+  // As much room on the right as the table is given on the left.
+  const double roomX = area.width() - 2 * std::max(xTwips, 0);
   const double roomY = area.height() - std::max(yTwips, 0);
-  if (roomX > 0 && roomY > 0) scale = std::min({1.0, roomX / natural.width(), roomY / natural.height()});
+  if (roomX > 0 && roomY > 0) scale = std::min({kMostTableScale, roomX / natural.width(), roomY / natural.height()});
   painter.save();
   painter.scale(1.0 / kTwipsPerPoint, 1.0 / kTwipsPerPoint);
   painter.translate(xTwips, yTwips);
   painter.scale(scale, scale);
-  PaintTableImage(painter, table);
+  paintImage(painter, table, widths);
   painter.restore();
 }
 
@@ -160,14 +208,27 @@ void PagePrinter::drawWidget(QWidget* widget) {
   painter.restore();
 }
 
-void PagePrinter::newPage() { finishPage(); }
+void PagePrinter::newPage() {
+  finishPage();
+  heading_.clear();
+}
 
 void PagePrinter::endJob() {
   finishPage();
+  heading_.clear();
   PrintJob finished = std::move(job_);
   job_ = PrintJob{};
   setup_ = PageSetup{};
   if (finished.pages.isEmpty()) return;
+  const QDate today = QDate::currentDate();
+  for (int i = 0; i < finished.pageCount(); ++i) {
+    PrintedPage& page = finished.pages[i];
+    page.header.title = title_;
+    page.header.printed = today;
+    page.header.number = i + 1;
+    page.header.count = finished.pageCount();
+    page.picture = withHeader(page);
+  }
   lastJob_ = finished;
   ++jobsFinished_;
   if (handler_) handler_(finished);

@@ -3,6 +3,7 @@
 #include "ui/print_job.h"
 #include "ui/screen_printer.h"
 
+#include <QList>
 #include <QPicture>
 #include <QSizeF>
 #include <functional>
@@ -17,7 +18,9 @@ class StudentTable;
 // The printer of the program: it records what is drawn, page by page, and
 // hands every finished job to its owner (a print preview in normal use, a
 // record in scenarios). Pages come into being only by drawing on them, so
-// neither a job nor a page without drawing ever reaches the handler.
+// neither a job nor a page without drawing ever reaches the handler. Each
+// page of a finished job carries its header (title, heading, date, "n / m")
+// above what was drawn on it.
 class PagePrinter : public ScreenPrinter {
  public:
   using JobHandler = std::function<void(const PrintJob&)>;
@@ -33,8 +36,11 @@ class PagePrinter : public ScreenPrinter {
   // Applies to the page being drawn, or to the next one after newPage();
   // a new job starts with B4 portrait again.
   void setPageSetup(int paper, int orientation) override;
-  // Natural size, reduced (keeping its proportions) where it would not fit
-  // on the page from (x, y) on.
+  void setJobTitle(const QString& title) override { title_ = title; }
+  void setPageHeading(const QString& heading) override;
+  // Scaled, keeping its proportions, to use the width of the page from
+  // (x, y) on, no larger than kMostTableScale times its natural size and
+  // small enough to fit the page's height.
   void drawTable(const StudentTable& table, int xTwips = 10, int yTwips = 10) override;
   // The widget and its children as they paint themselves, without the
   // window's background, scaled to fill the printable area.
@@ -55,6 +61,8 @@ class PagePrinter : public ScreenPrinter {
   void finishPage();
 
   PageSetup setup_;
+  QString title_;
+  QString heading_;  // for the page the next drawing begins
   PrintJob job_;
   PrintedPage page_;
   std::unique_ptr<QPainter> painter_;
@@ -63,9 +71,17 @@ class PagePrinter : public ScreenPrinter {
   JobHandler handler_;
 };
 
+// The largest a table is printed: 9 pt cell texts become 13.5 pt.
+inline constexpr double kMostTableScale = 1.5;
+
+// The widths a table's columns are printed with, in twips: as wide as the
+// table says, or wider where a cell's text would not fit, so that no total
+// is ever squeezed. A hidden column (width 0) stays hidden.
+QList<int> PrintedColumnWidths(const StudentTable& table);
+
 // The image of a table as printed, in twips from its top-left corner:
 // cell texts in "ＭＳ Ｐゴシック" 9 pt and grid lines, row 0 shaded, rows 240
-// twips high, columns as wide as the table says, numbers to the right.
+// twips high, columns as wide as PrintedColumnWidths, numbers to the right.
 QSizeF TableImageSizeTwips(const StudentTable& table);
 void PaintTableImage(QPainter& painter, const StudentTable& table);
 

@@ -3,6 +3,8 @@
 #include <QMarginsF>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace gakunen {
 
 namespace {
@@ -23,7 +25,10 @@ QPageLayout PageLayoutFor(const PageSetup& setup) {
                      QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
 }
 
-QSizeF PrintableSizePoints(const PageSetup& setup) { return PageLayoutFor(setup).paintRect(QPageLayout::Point).size(); }
+QSizeF PrintableSizePoints(const PageSetup& setup) {
+  const QSizeF printable = PageLayoutFor(setup).paintRect(QPageLayout::Point).size();
+  return {printable.width(), std::max(printable.height() - kPageHeaderPoints, 0.0)};
+}
 
 void PlayPage(QPainter& painter, const PrintedPage& page) {
   // A picture plays back scaled by the device's resolution over its own

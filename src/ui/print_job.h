@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/ports/printer.h"
+#include "ui/page_header.h"
 
 #include <QList>
 #include <QPageLayout>
@@ -11,11 +12,14 @@ class QPainter;
 
 namespace gakunen {
 
-// One printed page: its setup and what was drawn on it, recorded in points
-// (1/72 inch; 20 twips a point) from the corner of the printable area.
+// One printed page: its setup, its header and what was drawn on it,
+// recorded in points (1/72 inch; 20 twips a point) from the corner of the
+// printable area. The drawing lies below the header; the header is drawn
+// into the picture when the job ends, once the page count is known.
 struct PrintedPage {
   PageSetup setup;
   QPicture picture;
+  PageHeader header;
 };
 
 // The pages of one print job, in order.
@@ -31,7 +35,7 @@ QPageLayout::Orientation OrientationFor(int orientation);
 // The layout every page is printed with: paper, orientation and a margin
 // of 10 mm all round.
 QPageLayout PageLayoutFor(const PageSetup& setup);
-// The printable area of a page in points.
+// The area a page's drawing has, in points: the printable area below the header.
 QSizeF PrintableSizePoints(const PageSetup& setup);
 
 // Plays a page's picture with the painter's origin at the printable corner

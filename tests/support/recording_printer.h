@@ -9,7 +9,8 @@
 
 namespace gakunen::testing {
 
-// Remembers every page as the cells and widths of the table drawn on it.
+// Remembers every page as the cells and widths of the table drawn on it,
+// with the heading given for it and the job's title.
 // `Base` is the printer interface it stands in for: the rules' Printer, or
 // the screens' printer, which adds the picture of a screen.
 template <typename Base = Printer>
@@ -20,26 +21,33 @@ class RecordingPrinterOf : public Base {
     QPoint at;
     QList<QStringList> rows;
     QList<int> widths;
+    QString heading;
+    QString title;
   };
   QList<QList<Page>> jobs;
   int endedJobs = 0;
 
   void setPageSetup(int paper, int orientation) override { setup_ = {paper, orientation}; }
+  void setJobTitle(const QString& title) override { title_ = title; }
+  void setPageHeading(const QString& heading) override { heading_ = heading; }
   void drawTable(const StudentTable& table, int x, int y) override {
-    Page page{setup_, QPoint(x, y), {}, {}};
+    Page page{setup_, QPoint(x, y), {}, {}, heading_, title_};
     for (int r = 0; r < table.rows(); ++r) page.rows << table.rowTexts(r);
     for (int c = 0; c < table.cols(); ++c) page.widths << table.colWidth(c);
     current_ << page;
   }
-  void newPage() override {}
+  void newPage() override { heading_.clear(); }
   void endJob() override {
     ++endedJobs;
     if (!current_.isEmpty()) jobs << current_;
     current_.clear();
+    heading_.clear();
   }
 
  private:
   PageSetup setup_;
+  QString title_;
+  QString heading_;
   QList<Page> current_;
 };
 

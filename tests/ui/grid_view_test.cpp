@@ -435,11 +435,12 @@ class GridViewTest : public QObject {
     QCOMPARE(InkIn(image, pixels(view->visualRect(view->model()->index(0, 2)))).runs, 0);
   }
 
-  void viewIsReadOnlySingleCell() {
+  // Read-only; a block of cells can be selected to be copied.
+  void viewIsReadOnlyBlockSelection() {
     GridView grid;
     QTableView* view = grid.tableView();
     QCOMPARE(view->editTriggers(), QAbstractItemView::NoEditTriggers);
-    QCOMPARE(view->selectionMode(), QAbstractItemView::SingleSelection);
+    QCOMPARE(view->selectionMode(), QAbstractItemView::ContiguousSelection);
     QVERIFY(view->verticalHeader()->isHidden());
     QCOMPARE(view->font().family(), QStringLiteral("ＭＳ Ｐゴシック"));
     QCOMPARE(view->font().pointSize(), 9);

@@ -2,10 +2,12 @@
 #include "ink.h"
 #include "model/ports/scripted_dialogs.h"
 #include "model/table/student_table.h"
+#include "ui/page_texts.h"
 #include "ui/print_preview.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
@@ -36,6 +38,9 @@ void fillPage(StudentTable& table, int students, int cols, const QString& score 
 QRect inkBox(const QImage& image, const QRect& region, int below = 128) {
   return gakunen::testing::InkIn(image, region, below).box;
 }
+
+// Dots from the sheet's top to where a page's drawing begins: the margin and the header.
+int bodyTop(int dpi) { return qRound(10 / 25.4 * dpi + kPageHeaderPoints / 72.0 * dpi); }
 
 }  // namespace
 
@@ -102,22 +107,74 @@ class PagePrinterTest : public QObject {
              qPrintable(QStringLiteral("%1 x %2").arg(sheet.width()).arg(sheet.height())));
   }
 
-  // Table images print at their natural size: 1440 twips an inch, the
-  // corner 10 twips inside the printable area (10 mm margins).
-  void tableAtNaturalSize() {
+  // A small table prints larger than its natural size (1440 twips an inch),
+  // but no more than the readable most; its corner 10 twips inside the area
+  // below the header (10 mm margins).
+  void smallTableEnlargedToTheMost() {
     PagePrinter printer;
     StudentTable table;
-    fillPage(table, 9, 5);  // 2900 x 2400 twips
+    fillPage(table, 9, 5);                                   // 2400 twips high; the columns as wide as their texts need
+    const QSizeF natural = TableImageSizeTwips(table) / 10;  // in dots
     printer.drawTable(table, 10, 10);
     printer.endJob();
     const int dpi = 144;  // 10 twips a dot
     const QImage sheet = RenderJobPage(printer.lastJob(), 0, dpi);
-    const QRect ink = inkBox(sheet, sheet.rect());
     const int margin = qRound(10 / 25.4 * dpi);
-    QVERIFY2(qAbs(ink.left() - (margin + 1)) <= 1 && qAbs(ink.top() - (margin + 1)) <= 1,
+    const QRect ink = inkBox(sheet, sheet.rect().adjusted(0, bodyTop(dpi), 0, 0));
+    QVERIFY2(qAbs(ink.left() - (margin + 1)) <= 2 && qAbs(ink.top() - (bodyTop(dpi) + 1)) <= 2,
              qPrintable(QStringLiteral("corner at %1,%2").arg(ink.left()).arg(ink.top())));
-    QVERIFY2(qAbs(ink.width() - 290) <= 2 && qAbs(ink.height() - 240) <= 2,
+    QVERIFY2(qAbs(ink.width() - natural.width() * kMostTableScale) <= 3 &&
+                 qAbs(ink.height() - natural.height() * kMostTableScale) <= 3,
              qPrintable(QStringLiteral("size %1 x %2").arg(ink.width()).arg(ink.height())));
+  }
+
+  // Every page says what it is: the title, its own heading, the date and
+  // "n / m", above the table and clear of it; the job's last page as its first.
+  void headerOnEveryPage_data() {
+    QTest::addColumn<QStringList>("headings");
+    QTest::newRow("one page") << QStringList{"1組"};
+    QTest::newRow("fifteen classes and the year-group")
+        << (QStringList{"1組", "", "3組", "4組", "5組", "6組", "7組", "8組", "9組", "10組", "11組", "12組", "13組",
+                        "14組", "15組", "学年平均"});
+  }
+  void headerOnEveryPage() {
+    QFETCH(QStringList, headings);
+    PagePrinter printer;
+    StudentTable table;
+    fillPage(table, 40, 8, QStringLiteral("27098"));
+    printer.setJobTitle(QStringLiteral("2年 期末.dat"));
+    for (int i = 0; i < headings.size(); ++i) {
+      if (i > 0) printer.newPage();
+      printer.setPageHeading(headings[i]);
+      printer.drawTable(table);
+    }
+    printer.endJob();
+    const PrintJob& job = printer.lastJob();
+    QCOMPARE(job.pageCount(), headings.size());
+    const QString today = PrintedDateText(QDate::currentDate());
+    for (int i = 0; i < job.pageCount(); ++i) {
+      const QStringList texts = PageTexts(job.pages[i]);
+      const QString number = QStringLiteral("%1 / %2").arg(i + 1).arg(job.pageCount());
+      QVERIFY2(texts.contains(QStringLiteral("2年 期末.dat")) && texts.contains(today) && texts.contains(number),
+               qPrintable(texts.mid(0, 5).join(u'|')));
+      for (int j = 0; j < headings.size(); ++j)
+        if (!headings[j].isEmpty()) QCOMPARE(texts.contains(headings[j]), i == j);
+      QVERIFY(texts.contains(QStringLiteral("27098")));  // the table below the header
+    }
+    // The header ends above the table's first line.
+    const int dpi = 144;
+    const QImage sheet = RenderJobPage(job, job.pageCount() - 1, dpi);
+    const int margin = qRound(10 / 25.4 * dpi);
+    const QRect header = inkBox(sheet, QRect(0, 0, sheet.width(), bodyTop(dpi)));
+    QVERIFY(!header.isNull());
+    QVERIFY(header.top() >= margin - 1);
+    QVERIFY(inkBox(sheet, sheet.rect().adjusted(0, bodyTop(dpi) + 3, 0, 0)).top() > header.bottom());
+    // The next job starts without a title or heading of its own.
+    printer.setJobTitle({});
+    printer.drawTable(table);
+    printer.endJob();
+    QVERIFY(!PageTexts(printer.lastJob().pages[0]).contains(QStringLiteral("2年 期末.dat")));
+    QVERIFY(PageTexts(printer.lastJob().pages[0]).contains(QStringLiteral("1 / 1")));
   }
 
   // A table larger than the page is reduced to fit rather than cut off.
@@ -150,29 +207,51 @@ class PagePrinterTest : public QObject {
     QVERIFY(ink.width() >= printable.width() - 4 || ink.height() >= printable.height() - 4);
   }
 
-  // A text too wide for its column is narrowed on paper, not cut: all
-  // three digits of "100" print, and nothing crosses into the next cells.
-  // (A 260-twip column leaves 220 twips, which would hide the "1" if cut.)
-  void narrowColumnPrintsTextWhole() {
+  // A column too narrow for its widest cell prints as wide as that cell
+  // needs, so that a total is never squeezed: every digit stands apart at
+  // its natural width, and nothing crosses into the next cells. A column
+  // wide enough keeps its width, a hidden one stays hidden.
+  void columnsWideEnoughForTheirCells_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("a score in 組's width") << "100";
+    QTest::newRow("a five-digit total") << "27098";
+    QTest::newRow("an average of a year-group") << "1799.2";
+  }
+  void columnsWideEnoughForTheirCells() {
+    QFETCH(QString, text);
     PagePrinter printer;
     StudentTable table;
-    table.assign(3, 3, {"組", "番", "生徒氏名", "", "100", "", "", "", ""});
+    table.assign(3, 4, {"組", "番", "生徒氏名", "隠", "", text, "", "x", "", "", "", ""});
     table.setColWidth(0, 500);
-    table.setColWidth(1, 260);
-    table.setColWidth(2, 500);
+    table.setColWidth(1, 300);
+    table.setColWidth(2, 1300);
+    table.setColWidth(3, 0);
+    const QList<int> widths = PrintedColumnWidths(table);
+    QCOMPARE(widths[0], 500);
+    QCOMPARE(widths[2], 1300);
+    QCOMPARE(widths[3], 0);
+    QVERIFY(widths[1] >= 300);
+    printer.setPageSetup(9, 2);
     printer.drawTable(table, 0, 0);
     printer.endJob();
-    const int dpi = 288;  // 5 twips a dot
+    const int dpi = 288;
     const QImage sheet = RenderJobPage(printer.lastJob(), 0, dpi);
     const int margin = qRound(10 / 25.4 * dpi);
-    // Row 1 inside its lines: the cells 組 | 番 | 生徒氏名.
-    const int top = margin + 48 + 3, height = 48 - 6;
-    const QRect left(margin + 3, top, 100 - 6, height);
-    const QRect middle(margin + 100 + 3, top, 52 - 6, height);
-    const QRect right(margin + 152 + 3, top, 100 - 6, height);
-    QCOMPARE(gakunen::testing::InkIn(sheet, left).runs, 0);
-    QCOMPARE(gakunen::testing::InkIn(sheet, right).runs, 0);
-    QCOMPARE(gakunen::testing::InkIn(sheet, middle).runs, 3);
+    const double dots = kMostTableScale * dpi / 1440.0;  // a twip at the scale printed
+    auto cell = [&](int left, int width) {
+      return QRect(margin + qRound(left * dots) + 3, bodyTop(dpi) + qRound(240 * dots) + 3, qRound(width * dots) - 6,
+                   qRound(240 * dots) - 6);
+    };
+    const auto middle = gakunen::testing::InkIn(sheet, cell(500, widths[1]));
+    QCOMPARE(middle.runs, text.size());
+    QCOMPARE(gakunen::testing::InkIn(sheet, cell(0, 500)).runs, 0);
+    QCOMPARE(gakunen::testing::InkIn(sheet, cell(500 + widths[1], 1300)).runs, 0);
+    // Not narrowed: as wide as the text at the printed size, within a dot a glyph.
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPixelSize(qRound(9 * dpi / 72.0 * kMostTableScale));
+    const int natural = QFontMetrics(font).tightBoundingRect(text).width();
+    QVERIFY2(middle.box.width() >= natural - text.size(),
+             qPrintable(QStringLiteral("ink %1 dots wide, the text %2").arg(middle.box.width()).arg(natural)));
   }
 
   // The PDF holds the names as text in the grid font, not as a picture, so

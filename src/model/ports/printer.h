@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace gakunen {
 
 class StudentTable;
@@ -15,9 +17,17 @@ struct PageSetup {
 // the next page; endJob() finishes the job (a preview opens in normal use,
 // scenarios record it). A job with no drawing prints nothing. The rules
 // print tables; a screen's own picture is the ui's ScreenPrinter.
+// Every page carries a header line, whatever is drawn on it: the title of
+// the job, the page's heading, the date printed and "n / m".
 class Printer {
  public:
   virtual ~Printer() = default;
+  // What the pages are (a file's name, or a screen's caption), for this
+  // job and those after it until another title is given.
+  virtual void setJobTitle(const QString& title) { (void)title; }
+  // What the current page holds beyond the title ("1組", "度数分布"); set
+  // before or while drawing on it; a new page starts without one.
+  virtual void setPageHeading(const QString& heading) { (void)heading; }
   // The setup of the current page (set before drawing on it).
   virtual void setPageSetup(int paper, int orientation) = 0;
   // The image of a whole table, cell texts and lines drawn as vectors, at

@@ -20,7 +20,8 @@ double parseAscii(const std::string& s) {
 
 // Reads a radix literal after &H or &O the way the leading-number rule does:
 // up to four digits form a 16-bit value, more a 32-bit one (both signed).
-double radixValue(const std::u16string& digits, int base) {
+// Nothing when no digit follows.
+std::optional<double> radixValue(const std::u16string& digits, int base) {
   uint64_t v = 0;
   int count = 0;
   for (char16_t c : digits) {
@@ -37,7 +38,7 @@ double radixValue(const std::u16string& digits, int base) {
     v = (v * base + d) & 0xFFFFFFFFull;
     ++count;
   }
-  if (count == 0) return 0;
+  if (count == 0) return std::nullopt;
   const bool shortForm = base == 16 ? count <= 4 : v <= 0xFFFF;
   if (shortForm) return static_cast<int16_t>(static_cast<uint16_t>(v & 0xFFFF));
   return static_cast<int32_t>(static_cast<uint32_t>(v));
@@ -67,7 +68,7 @@ DecimalDigits decimalDigits(double value) {
 
 }  // namespace
 
-double TextValue(QStringView text) {
+std::optional<double> LeadingNumber(QStringView text) {
   std::u16string s;
   s.reserve(text.size());
   for (QChar c : text)
@@ -77,7 +78,7 @@ double TextValue(QStringView text) {
     const char16_t k = s[1];
     if (k == u'H' || k == u'h') return radixValue(s.substr(2), 16);
     if (k == u'O' || k == u'o') return radixValue(s.substr(2), 8);
-    return 0;
+    return std::nullopt;
   }
   std::string ascii;
   if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) ascii.push_back(static_cast<char>(s[i++]));
@@ -94,11 +95,13 @@ double TextValue(QStringView text) {
       ++digits;
     }
   }
-  if (digits == 0) return 0;
+  if (digits == 0) return std::nullopt;
   if (ascii[0] == '+') ascii.erase(0, 1);
   const double v = parseAscii(ascii);
   return v == 0 ? 0.0 : v;  // never a negative zero
 }
+
+double TextValue(QStringView text) { return LeadingNumber(text).value_or(0.0); }
 
 bool ReadsAsNumber(QStringView text, double* value) {
   QStringView t = text;

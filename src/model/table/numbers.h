@@ -12,6 +12,9 @@ namespace gakunen {
 // introduce hexadecimal and octal numbers. Anything else reads as 0. Only
 // ASCII digits count.
 double TextValue(QStringView text);
+// The number a text begins with by that rule; nothing when it begins with
+// none (TextValue then counts it as 0).
+std::optional<double> LeadingNumber(QStringView text);
 
 // Whether a cell reads as a number when rows are sorted: the whole text,
 // blanks around it aside, is [sign] digits [. digits] [exponent].

@@ -10,6 +10,7 @@
 
 #include <QPushButton>
 #include <QStringList>
+#include "screens/common/printing_scope.h"
 #include "ui/screen_printer.h"
 
 namespace gakunen {
@@ -55,7 +56,8 @@ void AfterSwapScreen::print() {
   int pages = 0;
   {
     BusyScope busy(app_);
-    pages = PrintClassTables(app_.printer(), classTables());
+    PrintingScope printing(*this);
+    pages = PrintClassTables(printing.printer(), classTables());
   }
   if (pages == 0) dialogs().message(QStringLiteral("印刷する組の表がありません。"));
 }

@@ -5,6 +5,7 @@
 #include "model/session/shared_state.h"
 #include "model/table/numbers.h"
 #include "model/table/student_table.h"
+#include "screens/common/entry_cursor.h"
 #include "screens/common/file_sequences.h"
 #include "screens/common/start_position.h"
 #include "ui/grid_view.h"
@@ -14,6 +15,7 @@
 #include <QPoint>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include "screens/common/printing_scope.h"
 #include "ui/screen_printer.h"
 
 namespace gakunen {
@@ -58,6 +60,9 @@ NewClassScreen::NewClassScreen(AppContext& app, QWidget* parent)
   entry_->setInputMethodHints(Qt::ImhNone);
   entry_->setMinimumWidth(160);
   buttonColumn()->addWidget(entry_);
+  cursor_ = new EntryCursor(
+      *this, *entry_, [this] { return entryColumn(); }, [this](int row) { return row >= 1 && row < table().rows(); });
+  connect(cursor_, &EntryCursor::positioned, this, [this] { setEntryEnabled(true); });
   ok_ = addButton(QStringLiteral("Command8"), QStringLiteral("OK"),
                   QStringLiteral("テキストボックスのデータを表に入れます"));
   // Return in Text1 already stores the reading; it must not press OK as well.
@@ -142,9 +147,7 @@ void NewClassScreen::setEntryEnabled(bool on) {
   ok_->setEnabled(on);
 }
 
-void NewClassScreen::refreshSummary() {
-  FillBalanceReport(table(), report_->table());
-}
+void NewClassScreen::refreshSummary() { FillBalanceReport(table(), report_->table()); }
 
 void NewClassScreen::forgetHandMoves() {
   handMoved_.clear();
@@ -157,7 +160,8 @@ void NewClassScreen::print() {
     BusyScope busy(app_);
     // The report goes with the lists once there is balance to show.
     const bool withReport = balanced_ || ListConditionColumns(table()).count() > 0;
-    pages = PrintClassTables(app_.printer(), classTables(), withReport ? &report_->table() : nullptr);
+    PrintingScope printing(*this);
+    pages = PrintClassTables(printing.printer(), classTables(), withReport ? &report_->table() : nullptr);
   }
   if (pages == 0) dialogs().message(QStringLiteral("印刷する組の表がありません。"));
 }
@@ -215,8 +219,12 @@ void NewClassScreen::startReadings() {
   entryCondition_.reset();
   if (!AskStartPosition(app_, *this, *entry_, *end_)) return;
   setEntryEnabled(true);
-  grid()->setCurrentCell(state().CurrentRow, class_list::kReading);
-  entry_->setFocus();
+  cursor_->show();
+}
+
+int NewClassScreen::entryColumn() {
+  if (entryCondition_) return ListConditionColumns(table())[*entryCondition_];
+  return HasReadingColumn(table()) ? int(class_list::kReading) : -1;
 }
 
 void NewClassScreen::startConditions() {
@@ -240,15 +248,13 @@ void NewClassScreen::startConditions() {
   entryCondition_ = condition;
   if (!AskStartPosition(app_, *this, *entry_, *end_)) return;
   setEntryEnabled(true);
-  grid()->setCurrentCell(state().CurrentRow, outcome.column);
-  entry_->setFocus();
+  cursor_->show();
 }
 
 void NewClassScreen::enterReading() {
   // Without a start position CurrentRow still points at an earlier row.
   if (!entry_->isEnabled()) return;
   const QString text = entry_->text();
-  int column = class_list::kReading;
   ReadingStep step = ReadingStep::NoRow;
   if (entryCondition_) {
     if (const auto refusal = CheckConditionValue(*entryCondition_, text)) {
@@ -257,16 +263,14 @@ void NewClassScreen::enterReading() {
       entry_->setFocus();
       return;
     }
-    column = ListConditionColumns(table())[*entryCondition_];
-    step = EnterIntoColumn(state(), table(), column, text.trimmed());
+    const int column = entryColumn();
+    step = cursor_->store([&] { return EnterIntoColumn(state(), table(), column, text.trimmed()); });
   } else {
-    step = EnterReading(state(), table(), text);
+    step = cursor_->store([&] { return EnterReading(state(), table(), text); });
   }
   switch (step) {
     case ReadingStep::Next:
-      entry_->clear();
-      entry_->setFocus();
-      grid()->setCurrentCell(state().CurrentRow, column);
+      cursor_->show();
       return;
     case ReadingStep::Finished:
       dialogs().message(entryCondition_ ? QStringLiteral("条件入力が終わりました。まず、保存してください。")

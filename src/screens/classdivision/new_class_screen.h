@@ -12,6 +12,7 @@ class QPushButton;
 
 namespace gakunen {
 
+class EntryCursor;
 class GridView;
 
 // Form16, "新クラス表示画面": the class list, one block of rows per new class,
@@ -53,6 +54,9 @@ class NewClassScreen : public Screen {
   void enterReading();
   void showInOrder(NewClassOrder order);
   void startConditions();
+  // Where the entry box writes: the column of the condition being entered,
+  // else the readings; -1 when there is none.
+  int entryColumn();
   void balance();
   void setEntryEnabled(bool on);
   void refreshSummary();
@@ -65,6 +69,7 @@ class NewClassScreen : public Screen {
   QPushButton* end_ = nullptr;
   QPushButton* byTotal_ = nullptr;
   QLineEdit* entry_ = nullptr;
+  EntryCursor* cursor_ = nullptr;
   QPushButton* ok_ = nullptr;
   // What the entry box fills: the readings, or one condition.
   std::optional<Condition> entryCondition_;

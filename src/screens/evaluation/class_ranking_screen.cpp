@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include "model/table/printed_tables.h"
+#include "screens/common/printing_scope.h"
 #include "ui/screen_printer.h"
 
 namespace gakunen {
@@ -96,14 +98,16 @@ void ClassRankingScreen::fill(const std::function<void(const std::vector<Student
 }
 
 void ClassRankingScreen::print() {
-  std::vector<const StudentTable*> tables;
-  for (int i = 0; i < classes_; ++i) tables.push_back(&grids_[i]->table());
-  if (tables.empty()) {
+  std::vector<TablePage> pages;
+  for (int i = 0; i < classes_; ++i) pages.push_back({&grids_[i]->table(), ClassHeading(i + 1)});
+  if (pages.empty()) {
     app_.dialogs().message(NothingToPrintMessage());
     return;
   }
   BusyScope busy(app_);
-  PrintTablesOnePerPage(tables, app_.printer());
+  // The pages are those of the ranked table the classes were taken from.
+  PrintingScope printing(app_, ranking_ ? PrintingScope::titleOf(*ranking_) : windowTitle());
+  PrintTablePages(pages, printing.printer());
 }
 
 void ClassRankingScreen::goBack() {

@@ -5,8 +5,10 @@
 #include "model/rules/scores/score_operations.h"
 #include "model/rules/scores/score_printing.h"
 #include "model/session/shared_state.h"
+#include "model/table/printed_tables.h"
 #include "model/table/student_table.h"
 #include "screens/common/file_sequences.h"
+#include "screens/common/printing_scope.h"
 #include "ui/screen_printer.h"
 
 #include <QFrame>
@@ -135,9 +137,12 @@ void RankingScreen::printFortyPerPage() {
   {
     BusyScope busy(app_);
     setTableVisible(false);
-    std::vector<const StudentTable*> tables;
-    for (const auto& page : pages) tables.push_back(page.get());
-    PrintTablesOnePerPage(tables, app_.printer());
+    // The ranks of one page may all be alike: the page is named as a whole,
+    // never taken for a class.
+    std::vector<TablePage> sheets;
+    for (const auto& page : pages) sheets.push_back({page.get(), QStringLiteral("順位表")});
+    PrintingScope printing(*this);
+    PrintTablePages(sheets, printing.printer());
     setTableVisible(true);
   }
 }

@@ -4,7 +4,9 @@
 #include "model/rules/quizzes/quiz_columns.h"
 #include "model/rules/subjectfiles/test_column_names.h"
 #include "model/session/shared_state.h"
+#include "model/table/score_reading.h"
 #include "model/table/student_table.h"
+#include "screens/common/entry_cursor.h"
 #include "screens/common/file_sequences.h"
 #include "screens/common/start_position.h"
 #include "screens/common/transfer_dialog.h"
@@ -38,6 +40,18 @@ QuizScreen::QuizScreen(AppContext& app, QWidget* parent)
   entry_->setEnabled(false);
   entry_->installEventFilter(this);
   buttonColumn()->addWidget(entry_);
+  // Scores always go to the newest quiz, the last column.
+  cursor_ = new EntryCursor(
+      *this, *entry_, [this] { return table().cols() > 3 ? table().cols() - 1 : -1; },
+      [this](int row) { return row >= 1 && row < table().rows(); });
+  cursor_->keepDigitsHalfWidth();
+  connect(cursor_, &EntryCursor::positioned, this, [this] {
+    positioned_ = true;
+    entry_->setEnabled(true);
+    ok_->setEnabled(true);
+  });
+  grid()->setCellNotes(
+      [this](int row, int col) { return col >= 3 && row >= 1 ? ScoreNote(table().text(row, col)) : QString(); });
   ok_ = addButton(QStringLiteral("Command4"), QStringLiteral("OK"),
                   QStringLiteral("テキストボックスの点数を表に入れます。"));
   ok_->setEnabled(false);
@@ -81,7 +95,7 @@ void QuizScreen::addTransferStudent() {
             [this](TableHost* screen, int row, int previous) {
               if (screen != this || !positioned_) return;
               state().CurrentRow = previous + (row <= previous ? 1 : 0);
-              markEntryCell();
+              cursor_->markCell();
             });
     watchingTransfers_ = true;
   }
@@ -92,15 +106,12 @@ void QuizScreen::addTransferStudent() {
   ShowTransferDialog(app_, *this);
 }
 
-// The cell the next score goes to, selected so the teacher sees whose score is asked for.
-void QuizScreen::markEntryCell() { grid()->setCurrentCell(state().CurrentRow, table().cols() - 1); }
-
 void QuizScreen::startEntry() {
   // The search runs over the rows RowCount names; make it name this table's.
   state().RowCount = table().rows();
   if (AskStartPosition(app_, *this, *entry_, *addQuiz_)) {
     positioned_ = true;
-    markEntryCell();
+    cursor_->show();
   }
   ok_->setEnabled(true);
 }
@@ -110,7 +121,7 @@ void QuizScreen::storeScore() {
     dialogs().message(QString::fromUtf16(kNoStudent));
     return;
   }
-  switch (quizzes::StoreQuizScore(state(), table(), entry_->text())) {
+  switch (cursor_->store([this] { return quizzes::StoreQuizScore(state(), table(), entry_->text()); })) {
     case quizzes::ScoreEntry::NoScoreColumn:
       dialogs().message(
           QStringLiteral("点数を入れる列がありません。「小テスト追加」で列を追加してから入力してください。"));
@@ -126,9 +137,7 @@ void QuizScreen::storeScore() {
       entry_->setEnabled(false);
       return;
     case quizzes::ScoreEntry::Stored:
-      entry_->clear();
-      entry_->setFocus();
-      markEntryCell();
+      cursor_->show();
       return;
   }
 }

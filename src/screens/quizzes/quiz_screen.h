@@ -9,6 +9,8 @@ class QPushButton;
 
 namespace gakunen {
 
+class EntryCursor;
+
 // Form18, "小テスト画面": a subject file to which quiz columns are appended,
 // their scores typed student by student into the newest column.
 class QuizScreen : public Screen {
@@ -28,12 +30,12 @@ class QuizScreen : public Screen {
 
  private:
   void addTransferStudent();
-  void markEntryCell();
   void startEntry();
   void storeScore();
   void save();
 
   QLineEdit* entry_;
+  EntryCursor* cursor_;
   QPushButton* addQuiz_;
   QPushButton* ok_;
   QStringList testNames_;

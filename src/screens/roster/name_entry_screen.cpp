@@ -3,8 +3,11 @@
 #include "model/ports/dialogs.h"
 #include "model/rules/roster/name_entry.h"
 #include "model/session/shared_state.h"
+#include "model/table/printed_tables.h"
 #include "model/table/student_table.h"
+#include "screens/common/entry_cursor.h"
 #include "screens/common/file_sequences.h"
+#include "screens/common/printing_scope.h"
 #include "screens/common/start_position.h"
 #include "screens/common/transfer_dialog.h"
 #include "ui/grid_view.h"
@@ -27,6 +30,9 @@ NameEntryScreen::NameEntryScreen(AppContext& app, QWidget* parent)
   entry_->setInputMethodHints(Qt::ImhNone);
   entry_->setMinimumWidth(200);
   buttonColumn()->addWidget(entry_);
+  cursor_ = new EntryCursor(
+      *this, *entry_, [] { return 2; }, [this](int row) { return row >= 1 && row < table().rows(); });
+  connect(cursor_, &EntryCursor::positioned, this, [this] { setEntryEnabled(true); });
   ok_ = addButton(QStringLiteral("Command2"), QStringLiteral("OK"),
                   QStringLiteral("テキストボックスの氏名を表に入れます。｢リターン｣キーでも入力できます"));
   // Return in Text1 already enters the name; it must not press OK as well.
@@ -51,7 +57,7 @@ NameEntryScreen::NameEntryScreen(AppContext& app, QWidget* parent)
   connect(first, &QPushButton::clicked, this, &NameEntryScreen::startFromFirst);
   connect(resume_, &QPushButton::clicked, this, [this] {
     describeOwnTable();
-    if (AskStartPosition(app_, *this, *entry_, *ok_)) markEntryRow();
+    if (AskStartPosition(app_, *this, *entry_, *ok_)) cursor_->show();
   });
   connect(pause, &QPushButton::clicked, this,
           [this] { dialogs().message(QStringLiteral("保存してから休憩してください。")); });
@@ -75,8 +81,6 @@ void NameEntryScreen::setEntryEnabled(bool on) {
   ok_->setEnabled(on);
 }
 
-void NameEntryScreen::markEntryRow() { grid()->setCurrentCell(state().CurrentRow, 2); }
-
 void NameEntryScreen::describeOwnTable() {
   state().ColumnCount = table().cols();
   state().RowCount = table().rows();
@@ -84,11 +88,9 @@ void NameEntryScreen::describeOwnTable() {
 
 void NameEntryScreen::enterName() {
   if (!entry_->isEnabled()) return;
-  switch (EnterName(state(), *this, entry_->text())) {
+  switch (cursor_->store([this] { return EnterName(state(), *this, entry_->text()); })) {
     case NameEntryStep::Next:
-      entry_->clear();
-      entry_->setFocus();
-      markEntryRow();
+      cursor_->show();
       return;
     case NameEntryStep::Finished:
       dialogs().message(QStringLiteral("このクラスの氏名入力が終わりました。まず、保存してください。"));
@@ -110,7 +112,7 @@ void NameEntryScreen::startFromFirst() {
   }
   state().CurrentRow = 1;
   setEntryEnabled(true);
-  markEntryRow();
+  cursor_->show();
   dialogs().message(QStringLiteral("空欄に氏名を入力し、OKボタンを押してください。"));
   entry_->setFocus();
 }
@@ -127,7 +129,8 @@ void NameEntryScreen::printRoster() {
     setTableVisible(false);
     describeOwnTable();
     pages = BuildClassPages(state(), *this);
-    PrintClassPages(pages, app_.printer());
+    PrintingScope printing(*this);
+    PrintClassPages(pages, printing.printer());
     setTableVisible(true);
   }
   if (pages.empty()) dialogs().message(QStringLiteral("組の番号が入った生徒がいないため、印刷するものがありません。"));
@@ -141,7 +144,7 @@ void NameEntryScreen::addTransferStudent() {
             [this](TableHost* screen, int row, int previous) {
               if (screen != this || !entry_->isEnabled()) return;
               state().CurrentRow = previous + (row <= previous ? 1 : 0);
-              markEntryRow();
+              cursor_->markCell();
             });
     watchingTransfers_ = true;
   }

@@ -7,6 +7,8 @@ class QPushButton;
 
 namespace gakunen {
 
+class EntryCursor;
+
 // Form2, "氏名入力画面": names typed one after another into the roster,
 // which is saved, printed class by class and given its transfer students.
 class NameEntryScreen : public Screen {
@@ -28,11 +30,11 @@ class NameEntryScreen : public Screen {
   void addTransferStudent();
   void backToMenu();
   void setEntryEnabled(bool on);
-  void markEntryRow();
   // ColumnCount and RowCount describe this screen's table before it is saved or printed.
   void describeOwnTable();
 
   QLineEdit* entry_;
+  EntryCursor* cursor_;
   QPushButton* ok_;
   QPushButton* resume_;
   QPushButton* transfer_;

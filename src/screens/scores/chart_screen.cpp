@@ -1,6 +1,7 @@
 #include "screens/scores/chart_screen.h"
 
 #include "screens/common/app_context.h"
+#include "screens/common/printing_scope.h"
 #include "ui/bar_chart.h"
 #include "ui/screen_printer.h"
 
@@ -123,8 +124,9 @@ BarChart* ChartScreen::chartSlot(int index) const { return views_.value(index); 
 FrequencyChart ChartScreen::slotData(int index) const { return data_.value(index); }
 
 void ChartScreen::print() {
-  ScreenPrinter& printer = app_.printer();
   BusyScope busy(app_);
+  PrintingScope printing(app_, windowTitle());
+  ScreenPrinter& printer = printing.printer();
   // The sheet is wider than high: B4 landscape.
   printer.setPageSetup(12, 2);
   printer.drawWidget(sheet_);

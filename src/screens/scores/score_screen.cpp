@@ -3,7 +3,9 @@
 #include "model/ports/dialogs.h"
 #include "model/rules/scores/score_operations.h"
 #include "model/session/shared_state.h"
+#include "model/table/score_reading.h"
 #include "model/table/student_table.h"
+#include "screens/common/entry_cursor.h"
 #include "screens/common/file_sequences.h"
 #include "screens/common/start_position.h"
 #include "ui/grid_view.h"
@@ -57,6 +59,14 @@ ScoreScreen::ScoreScreen(AppContext& app, QWidget* parent)
   entry_->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhLatinOnly);
   entry_->installEventFilter(this);
   buttonColumn()->addWidget(entry_);
+  cursor_ = new EntryCursor(
+      *this, *entry_, [this] { return HasEntryColumn(state(), table()) ? state().EntryColumn : -1; },
+      [this](int row) { return IsStudentRow(table(), row); });
+  cursor_->keepDigitsHalfWidth();
+  connect(cursor_, &EntryCursor::positioned, this, [this] { entryPositionChosen_ = true; });
+  grid()->setCellNotes([this](int row, int col) {
+    return IsScoreCell(table(), row, col) ? ScoreNote(table().text(row, col)) : QString();
+  });
 
   auto* ok =
       add(3, QStringLiteral("OK"), QStringLiteral("テキストボックスの点数を表に入れます。｢リターン｣キーでもできます"));
@@ -75,6 +85,11 @@ ScoreScreen::ScoreScreen(AppContext& app, QWidget* parent)
   add(7, QStringLiteral("印刷"), QStringLiteral("クラスごと、または、順位ごとに印刷します"));
   auto* save = add(11, QStringLiteral("保存"), QStringLiteral("データを保存します"));
   auto* end = add(12, QStringLiteral("終了"), QStringLiteral("プログラムを終了します"));
+  notice_ = new QLabel(this);
+  notice_->setObjectName(QStringLiteral("ScoreNotice"));
+  notice_->setWordWrap(true);
+  notice_->setMaximumWidth(buttons_[2]->sizeHint().width() + 40);
+  buttonColumn()->addWidget(notice_);
 
   // The subject choice panel, beside the buttons, hidden until asked for.
   subjectPanel_ = new QFrame(this);
@@ -132,6 +147,7 @@ void ScoreScreen::headerCounted() {
 }
 
 void ScoreScreen::afterLoad() {
+  notice_->clear();
   const SharedState& st = state();
   if (st.ColumnCount <= 3) return;
   button(2)->setFocus();
@@ -196,24 +212,18 @@ void ScoreScreen::takeSubjectChoice() {
 void ScoreScreen::startEntry() {
   if (AskStartPosition(app_, *this, *entry_, *button(2))) {
     entryPositionChosen_ = true;
-    markEntryCell();
+    cursor_->show();
   }
   enable({3, 5}, true);
 }
 
-void ScoreScreen::markEntryCell() {
-  const SharedState& st = state();
-  grid()->setCurrentCell(st.CurrentRow, st.EntryColumn);
-}
-
 void ScoreScreen::confirmEntry() {
-  const EntryOutcome outcome =
-      entryPositionChosen_ ? StoreEntry(state(), table(), entry_->text()) : EntryOutcome::NoStudent;
+  const EntryOutcome outcome = entryPositionChosen_
+                                   ? cursor_->store([this] { return StoreEntry(state(), table(), entry_->text()); })
+                                   : EntryOutcome::NoStudent;
   switch (outcome) {
     case EntryOutcome::Stored:
-      entry_->clear();
-      entry_->setFocus();
-      markEntryCell();
+      cursor_->show();
       return;
     case EntryOutcome::TableEnd:
       dialogs().message(QStringLiteral("点数入力が終わりました。まず、保存してください。"));
@@ -246,6 +256,7 @@ void ScoreScreen::totals() {
     dialogs().message(*refusal);
     return;
   }
+  notice_->setText(CountedAsZeroNotice(CountedAsZero(table())));
   enable({6, 13}, true);
 }
 

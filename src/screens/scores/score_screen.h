@@ -8,9 +8,12 @@
 
 class QButtonGroup;
 class QFrame;
+class QLabel;
 class QLineEdit;
 
 namespace gakunen {
+
+class EntryCursor;
 
 // Form3, "点数入力画面": score entry, totals, ranking, averages and printing.
 // Its buttons become available in the order the work is done: subjects,
@@ -57,7 +60,6 @@ class ScoreScreen : public Screen {
   void rank();
   void save();
   void enable(std::initializer_list<int> numbers, bool on);
-  void markEntryCell();
   // The year-group and frequency figures, the charts and printing
   // (score_summaries.cpp).
   void yearAverages();
@@ -68,6 +70,9 @@ class ScoreScreen : public Screen {
   static constexpr int kButtons = 16;
   std::array<QPushButton*, kButtons> buttons_{};
   QLineEdit* entry_ = nullptr;
+  EntryCursor* cursor_ = nullptr;
+  // ScoreNotice: what the last "集計" counted as 0.
+  QLabel* notice_ = nullptr;
   // Whether CurrentRow names a student chosen on this screen: until then it
   // may still hold a row of another screen's table, and after sorting it
   // names whoever moved into that row.

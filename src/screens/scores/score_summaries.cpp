@@ -6,6 +6,7 @@
 #include "model/rules/scores/score_printing.h"
 #include "model/rules/scores/year_averages.h"
 #include "model/table/student_table.h"
+#include "screens/common/printing_scope.h"
 #include "screens/scores/score_screen.h"
 #include "ui/screen_printer.h"
 
@@ -66,7 +67,8 @@ void ScoreScreen::print() {
   }
   BusyScope busy(app_);
   setTableVisible(false);
-  PrintScorePrintout(printout, app_.printer());
+  PrintingScope printing(*this);
+  PrintScorePrintout(printout, printing.printer());
   setTableVisible(true);
 }
 

@@ -4,6 +4,7 @@
 #include "model/rules/roster/name_entry.h"
 #include "model/session/shared_state.h"
 #include "model/table/student_table.h"
+#include "screens/common/printing_scope.h"
 #include "screens/subjectfiles/viewpoint_setup_panel.h"
 #include "ui/grid_view.h"
 #include "ui/screen_printer.h"
@@ -178,7 +179,8 @@ void ViewpointScreen::print() {
     return;
   }
   BusyScope busy(app_);
-  PrintClassPages(pages, app_.printer());
+  PrintingScope printing(*host_);
+  PrintClassPages(pages, printing.printer());
 }
 
 void ViewpointScreen::goBack() {

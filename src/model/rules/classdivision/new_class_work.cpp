@@ -5,6 +5,7 @@
 #include "model/session/table_host.h"
 #include "model/table/class_sizes.h"
 #include "model/table/numbers.h"
+#include "model/table/printed_tables.h"
 #include "model/table/student_table.h"
 
 #include <QMap>
@@ -420,17 +421,12 @@ int PrintClassTables(Printer& printer, const std::array<StudentTable*, kMaxNewCl
   int pages = 0;
   for (int k = 1; k <= kMaxNewClasses; ++k)
     if (classTables[k - 1] && classTables[k - 1]->rows() > 0) pages = k;
-  for (int k = 1; k <= pages; ++k) {
-    if (k > 1) printer.newPage();
-    printer.drawTable(*classTables[k - 1], 10, 10);
-  }
-  if (pages > 0 && lastPage && lastPage->rows() > 0) {
-    printer.newPage();
-    printer.drawTable(*lastPage, 10, 10);
-    ++pages;
-  }
-  if (pages > 0) printer.endJob();
-  return pages;
+  std::vector<TablePage> sheets;
+  for (int k = 1; k <= pages; ++k)
+    if (classTables[k - 1]) sheets.push_back({classTables[k - 1], ClassHeading(k)});
+  if (!sheets.empty() && lastPage && lastPage->rows() > 0) sheets.push_back({lastPage, QStringLiteral("バランス表")});
+  PrintTablePages(sheets, printer);
+  return static_cast<int>(sheets.size());
 }
 
 QStringList OldClassesInOrder(const StudentTable& list) {

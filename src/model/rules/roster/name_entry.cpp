@@ -5,6 +5,7 @@
 #include "model/session/table_host.h"
 #include "model/table/class_sizes.h"
 #include "model/table/grid_routines.h"
+#include "model/table/printed_tables.h"
 #include "model/table/student_table.h"
 
 #include <algorithm>
@@ -51,14 +52,9 @@ std::vector<ClassPage> BuildClassPages(SharedState& state, TableHost& screen) {
 }
 
 bool PrintClassPages(const std::vector<ClassPage>& pages, Printer& printer) {
-  if (pages.empty()) return false;
-  for (size_t i = 0; i < pages.size(); ++i) {
-    if (i > 0) printer.newPage();
-    printer.setPageSetup(12, 1);
-    printer.drawTable(*pages[i].table, 10, 10);
-  }
-  printer.endJob();
-  return true;
+  std::vector<TablePage> sheets;
+  for (const ClassPage& page : pages) sheets.push_back({page.table.get(), ClassHeading(page.classNumber)});
+  return PrintTablePages(sheets, printer);
 }
 
 }  // namespace gakunen

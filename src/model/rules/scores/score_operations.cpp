@@ -5,6 +5,7 @@
 #include "model/session/table_host.h"
 #include "model/table/grid_routines.h"
 #include "model/table/numbers.h"
+#include "model/table/score_reading.h"
 #include "model/table/student_table.h"
 
 #include <algorithm>
@@ -98,6 +99,28 @@ bool HasEntryColumn(const SharedState& state, const StudentTable& table) {
 
 bool IsStudentRow(const StudentTable& table, int row) {
   return row >= 1 && row < table.rows() && TextValue(table.text(row, 0)) > 0;
+}
+
+bool IsScoreCell(const StudentTable& table, int row, int col) {
+  if (col < kFirstDataColumn || col >= table.cols() || !IsStudentRow(table, row)) return false;
+  for (int c = kFirstDataColumn; c <= col; ++c)
+    if (table.text(0, c) == totalTitle()) return false;
+  return true;
+}
+
+int CountedAsZero(const StudentTable& table) {
+  const int totalCol = table.cols() - 1;
+  if (totalCol < kFirstDataColumn || table.text(0, totalCol) != totalTitle()) return 0;
+  int cells = 0;
+  for (int r = 1; r < table.rows(); ++r)
+    for (int c = kFirstDataColumn; c < totalCol; ++c)
+      if (ReadScore(table.text(r, c)) == ScoreReading::NotANumber) ++cells;
+  return cells;
+}
+
+QString CountedAsZeroNotice(int cells) {
+  if (cells <= 0) return {};
+  return QStringLiteral("点数として読めないセルが%1個あり、0点として数えました。").arg(cells);
 }
 
 EntryOutcome StoreEntry(SharedState& state, StudentTable& table, const QString& text) {

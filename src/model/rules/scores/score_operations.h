@@ -40,6 +40,17 @@ bool HasEntryColumn(const SharedState& state, const StudentTable& table);
 // Summary rows appended below the students leave the class cell empty.
 bool IsStudentRow(const StudentTable& table, int row);
 
+// A cell that holds a score: a student's row, a column from 3 up to the
+// first "合計" (the subjects; the computed columns come after them).
+bool IsScoreCell(const StudentTable& table, int row, int col);
+
+// After "集計": how many of the cells it added up do not begin with a number
+// and so were counted as 0.
+int CountedAsZero(const StudentTable& table);
+
+// What the teacher is told after "集計" about those cells; empty when there are none.
+QString CountedAsZeroNotice(int cells);
+
 enum class EntryOutcome {
   Stored,     // written; CurrentRow moved to the next student
   TableEnd,   // written into the last student's row; CurrentRow is past it

@@ -6,6 +6,7 @@
 #include "model/session/table_host.h"
 #include "model/table/class_sizes.h"
 #include "model/table/grid_routines.h"
+#include "model/table/printed_tables.h"
 #include "model/table/student_table.h"
 
 #include <algorithm>
@@ -14,9 +15,8 @@ namespace gakunen {
 
 namespace {
 
-// B4 portrait for the class pages; the frequency page, a document of its
-// own, goes on A4.
-constexpr int kPaperB4 = 12;
+// The class pages go on B4 portrait; the frequency page, a document of its
+// own, on A4.
 constexpr int kPaperA4 = 9;
 constexpr int kPortrait = 1;
 constexpr int kFrequencyRows = 17;  // after their leading empty row
@@ -86,13 +86,17 @@ ScorePrintout BuildScorePrintout(SharedState& state, TableHost& scoreScreen) {
 }
 
 bool PrintScorePrintout(const ScorePrintout& printout, Printer& printer) {
-  std::vector<const StudentTable*> pages;
-  for (const auto& page : printout.classPages) pages.push_back(page.get());
+  std::vector<TablePage> pages;
+  // A class nobody is in still prints its page, with the title row only.
+  for (size_t i = 0; i < printout.classPages.size(); ++i)
+    pages.push_back({printout.classPages[i].get(), ClassHeading(static_cast<int>(i) + 1)});
   if (pages.empty()) return false;
-  if (printout.summary && !printout.summaryOwnJob) pages.push_back(printout.summary.get());
-  PrintTablesOnePerPage(pages, printer);
+  if (printout.summary && !printout.summaryOwnJob)
+    pages.push_back({printout.summary.get(), QStringLiteral("学年平均")});
+  PrintTablePages(pages, printer);
   if (printout.summary && printout.summaryOwnJob) {
     printer.setPageSetup(kPaperA4, kPortrait);
+    printer.setPageHeading(QStringLiteral("度数分布"));
     printer.drawTable(*printout.summary, 10, 10);
     printer.endJob();
   }
@@ -100,14 +104,9 @@ bool PrintScorePrintout(const ScorePrintout& printout, Printer& printer) {
 }
 
 bool PrintTablesOnePerPage(const std::vector<const StudentTable*>& tables, Printer& printer) {
-  if (tables.empty()) return false;
-  for (size_t i = 0; i < tables.size(); ++i) {
-    if (i > 0) printer.newPage();
-    printer.setPageSetup(kPaperB4, kPortrait);
-    printer.drawTable(*tables[i], 10, 10);
-  }
-  printer.endJob();
-  return true;
+  std::vector<TablePage> pages;
+  for (const StudentTable* table : tables) pages.push_back({table, {}});
+  return PrintTablePages(pages, printer);
 }
 
 QString NothingToPrintMessage() {

@@ -28,11 +28,12 @@ struct ScorePrintout {
 // table order. Nothing at all when no student has a class "1" to "15".
 ScorePrintout BuildScorePrintout(SharedState& state, TableHost& scoreScreen);
 
-// Prints the pages, each table's image at (10, 10). False when there was
-// nothing to print.
+// Prints the pages, each table's image at (10, 10), each class page headed
+// with its class. False when there was nothing to print.
 bool PrintScorePrintout(const ScorePrintout& printout, Printer& printer);
 
-// Prints each table on a page of its own, in one job; false when `tables` is empty.
+// Prints each table on a page of its own, in one job, a page of one class
+// headed with it; false when `tables` is empty.
 bool PrintTablesOnePerPage(const std::vector<const StudentTable*>& tables, Printer& printer);
 
 // Said when there is nothing to print.
