@@ -1,0 +1,180 @@
+#!/usr/bin/env bash
+# Cross-builds what the Windows build of Gakunen links against, from Debian's
+# own sources: ICU 72.1 and a minimal static Qt Base 6.4.2 for
+# x86_64-w64-mingw32, installed into one prefix. Every finished step leaves a
+# stamp under GAKUNEN_WIN_DEPS (default ~/.cache/gakunen-win), so a second run
+# skips it; the first run takes about an hour and a half on two cores.
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+
+deps=${GAKUNEN_WIN_DEPS:-$HOME/.cache/gakunen-win}
+jobs=${GAKUNEN_WIN_JOBS:-2}
+triple=x86_64-w64-mingw32
+qt_version=6.4.2
+icu_version=72.1
+src=$deps/src
+work=$deps/build
+prefix=$deps/$triple
+stamps=$deps/stamps
+logs=$deps/logs
+# Qt's installed toolchain file names the one it was built with, so that one
+# lives in the cache beside it rather than in a checkout that may move.
+toolchain=$deps/mingw-w64-x86_64.cmake
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+# The compiles share the machine with other work.
+heavy=(nice -n 19)
+
+# Runs step NAME (a function of that name) unless its stamp is there; its
+# output goes to logs/NAME.log and its time to timings.txt.
+step() {
+  local name=$1
+  if [ -e "$stamps/$name" ]; then
+    echo "== $name: done before, skipped"
+    return
+  fi
+  echo "== $name"
+  local start=$SECONDS
+  if ! "$name" >"$logs/$name.log" 2>&1; then
+    tail -n 40 "$logs/$name.log" >&2
+    echo "== $name failed; the whole log is $logs/$name.log" >&2
+    exit 1
+  fi
+  local took=$((SECONDS - start))
+  printf '%s\t%dm%02ds\n' "$name" $((took / 60)) $((took % 60)) | tee -a "$deps/timings.txt"
+  touch "$stamps/$name"
+}
+
+packages() {
+  local wanted=(
+    g++-mingw-w64-x86-64-posix cmake ninja-build make perl python3 pkg-config dpkg-dev xz-utils
+    qt6-base-dev qt6-base-dev-tools g++
+  )
+  local missing=() p
+  for p in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -q
+  "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# apt-get source needs deb-src entries; when there are none, the Debian
+# archive's own deb entries are repeated as deb-src, so the sources match the
+# binaries (and the host Qt tools) this machine installs.
+source_entries() {
+  local dir=/etc/apt/sources.list.d
+  if grep -qsE '^[[:space:]]*deb-src[[:space:]]' /etc/apt/sources.list "$dir"/*.list ||
+    grep -qsE '^Types:.*deb-src' "$dir"/*.sources; then
+    return
+  fi
+  local entries
+  entries=$(
+    {
+      awk -v RS= -v ORS='\n\n' '/(^|\n)Types:[^\n]*deb/ && /(^|\n)URIs:[^\n]*debian/ {
+        sub(/(^|\n)Types:[^\n]*/, "\nTypes: deb-src"); sub(/^\n/, ""); print }' "$dir"/*.sources 2>/dev/null || true
+      sed -n 's/^[[:space:]]*deb[[:space:]]\(.*debian.*\)/deb-src \1/p' /etc/apt/sources.list "$dir"/*.list 2>/dev/null || true
+    }
+  )
+  [ -n "$entries" ] || { echo "No Debian archive found in the apt sources" >&2; return 1; }
+  if grep -q '^Types:' <<<"$entries"; then
+    printf '%s\n' "$entries" | "${sudo_cmd[@]}" tee "$dir/gakunen-deb-src.sources" >/dev/null
+  else
+    printf '%s\n' "$entries" | "${sudo_cmd[@]}" tee "$dir/gakunen-deb-src.list" >/dev/null
+  fi
+  "${sudo_cmd[@]}" apt-get update -q
+}
+
+# Unpacks Debian's source package NAME into src/ and checks its upstream
+# version, since the host Qt tools and the cross-built Qt must match.
+fetch_source() {
+  local name=$1 version=$2
+  rm -rf "${src:?}/$name-$version"*
+  (cd "$src" && apt-get source -q "$name")
+  local dir
+  dir=$(find "$src" -maxdepth 1 -type d -name "$name-$version*" | head -n 1)
+  [ -n "$dir" ] || { echo "apt-get source $name did not give version $version" >&2; return 1; }
+  ln -sfn "$dir" "$src/$name"
+}
+
+fetch() {
+  fetch_source qt6-base "$qt_version"
+  fetch_source icu "$icu_version"
+}
+
+# An ICU cross-build runs the host's own build of the same ICU for its
+# tools (the data packer and code generators).
+icu_host() {
+  rm -rf "$work/icu-host"
+  mkdir -p "$work/icu-host"
+  cd "$work/icu-host"
+  "${heavy[@]}" "$src/icu/source/runConfigureICU" Linux \
+    --disable-tests --disable-samples --disable-extras
+  "${heavy[@]}" make -j "$jobs"
+}
+
+icu_windows() {
+  rm -rf "$work/icu-win"
+  mkdir -p "$work/icu-win"
+  cd "$work/icu-win"
+  "${heavy[@]}" "$src/icu/source/configure" \
+    --host=$triple --build=x86_64-pc-linux-gnu --with-cross-build="$work/icu-host" \
+    --prefix="$prefix" --enable-static --disable-shared --with-data-packaging=static \
+    --disable-tests --disable-samples --disable-extras \
+    CC=$triple-gcc-posix CXX=$triple-g++-posix \
+    CFLAGS=-O2 CXXFLAGS=-O2
+  "${heavy[@]}" make -j "$jobs"
+  make install
+  # A static MinGW build of ICU names its archives libsicu*.a; CMake's
+  # FindICU looks for the names without the "s".
+  local lib
+  for lib in "$prefix"/lib/libsicu*.a; do
+    ln -sfn "$(basename "$lib")" "$prefix/lib/lib${lib##*/libs}"
+  done
+}
+
+qt_configure() {
+  rm -rf "$work/qt-win"
+  "${heavy[@]}" cmake -S "$src/qt6-base" -B "$work/qt-win" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DBUILD_SHARED_LIBS=OFF \
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
+    -DFEATURE_opengl=OFF -DFEATURE_dynamicgl=OFF \
+    -DFEATURE_dbus=OFF -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_icu=OFF \
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF \
+    -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF \
+    -DFEATURE_system_libpng=OFF -DFEATURE_system_jpeg=OFF \
+    -DFEATURE_tabletevent=OFF
+}
+
+qt_build() {
+  "${heavy[@]}" cmake --build "$work/qt-win" -j "$jobs"
+}
+
+qt_install() {
+  cmake --install "$work/qt-win"
+}
+
+# Everything runs from here, once bash has read the whole file.
+main() {
+  mkdir -p "$src" "$work" "$prefix" "$stamps" "$logs"
+  # Copied only when changed: a newer file would make Qt's build configure anew.
+  cmp -s "$repo/cmake/mingw-w64-x86_64.cmake" "$toolchain" || cp "$repo/cmake/mingw-w64-x86_64.cmake" "$toolchain"
+  step packages
+  step source_entries
+  step fetch
+  step icu_host
+  step icu_windows
+  step qt_configure
+  step qt_build
+  step qt_install
+  echo "Windows dependencies are in $prefix ($(du -sh "$prefix" | cut -f1))"
+}
+
+main "$@"
+exit
