@@ -27,11 +27,15 @@ sudo_cmd=()
 heavy=(nice -n 19)
 
 # Runs step NAME (a function of that name) unless its stamp is there; its
-# output goes to logs/NAME.log and its time to timings.txt.
+# output goes to logs/NAME.log and its time to timings.txt. A step another
+# run is busy with is waited for rather than started twice in one folder.
 step() {
-  local name=$1
+  local name=$1 lock
+  exec {lock}>"$stamps/$name.lock"
+  flock "$lock"
   if [ -e "$stamps/$name" ]; then
     echo "== $name: done before, skipped"
+    exec {lock}>&-
     return
   fi
   echo "== $name"
@@ -44,6 +48,7 @@ step() {
   local took=$((SECONDS - start))
   printf '%s\t%dm%02ds\n' "$name" $((took / 60)) $((took % 60)) | tee -a "$deps/timings.txt"
   touch "$stamps/$name"
+  exec {lock}>&-
 }
 
 packages() {
@@ -165,14 +170,12 @@ main() {
   mkdir -p "$src" "$work" "$prefix" "$stamps" "$logs"
   # Copied only when changed: a newer file would make Qt's build configure anew.
   cmp -s "$repo/cmake/mingw-w64-x86_64.cmake" "$toolchain" || cp "$repo/cmake/mingw-w64-x86_64.cmake" "$toolchain"
-  step packages
-  step source_entries
-  step fetch
-  step icu_host
-  step icu_windows
-  step qt_configure
-  step qt_build
-  step qt_install
+  local steps=(packages source_entries fetch icu_host icu_windows qt_configure qt_build qt_install) name
+  # Naming steps runs only those (each still skipped when done).
+  [ $# -eq 0 ] || steps=("$@")
+  for name in "${steps[@]}"; do
+    step "$name"
+  done
   echo "Windows dependencies are in $prefix ($(du -sh "$prefix" | cut -f1))"
 }
 
