@@ -39,8 +39,17 @@ step() {
     return
   fi
   echo "== $name"
-  local start=$SECONDS
-  if ! "$name" >"$logs/$name.log" 2>&1; then
+  local start=$SECONDS rc
+  # In a subshell outside any condition, so that set -e stops the step at
+  # its first failing command (bash ignores it inside an if).
+  set +e
+  (
+    set -e
+    "$name"
+  ) >"$logs/$name.log" 2>&1
+  rc=$?
+  set -e
+  if [ $rc -ne 0 ]; then
     tail -n 40 "$logs/$name.log" >&2
     echo "== $name failed; the whole log is $logs/$name.log" >&2
     exit 1
@@ -110,9 +119,9 @@ fetch() {
 }
 
 # An ICU cross-build runs the host's own build of the same ICU for its
-# tools (the data packer and code generators).
+# tools (the data packer and code generators). Both ICU builds configure
+# anew in the same folder, so a run after a failure goes on from there.
 icu_host() {
-  rm -rf "$work/icu-host"
   mkdir -p "$work/icu-host"
   cd "$work/icu-host"
   "${heavy[@]}" "$src/icu/source/runConfigureICU" Linux \
@@ -120,18 +129,28 @@ icu_host() {
   "${heavy[@]}" make -j "$jobs"
 }
 
+# The Windows tools are left out: a static MinGW build cannot link them
+# (they ask for libicuuc.a, it makes libsicuuc.a), and the data is packed by
+# the host's tools all the same.
 icu_windows() {
-  rm -rf "$work/icu-win"
   mkdir -p "$work/icu-win"
   cd "$work/icu-win"
   "${heavy[@]}" "$src/icu/source/configure" \
     --host=$triple --build=x86_64-pc-linux-gnu --with-cross-build="$work/icu-host" \
     --prefix="$prefix" --enable-static --disable-shared --with-data-packaging=static \
-    --disable-tests --disable-samples --disable-extras \
+    --disable-tools --disable-tests --disable-samples --disable-extras \
     CC=$triple-gcc-posix CXX=$triple-g++-posix \
     CFLAGS=-O2 CXXFLAGS=-O2
   "${heavy[@]}" make -j "$jobs"
+  rm -f "$prefix"/lib/lib*icu*.a
   make install
+  # Without its data ICU links all the same (against a stub) and then
+  # knows no converter and no collation: refuse that here.
+  local data=$prefix/lib/libsicudt.a
+  if [ "$(stat -c %s "$data")" -lt 10000000 ]; then
+    echo "$data holds no ICU data" >&2
+    return 1
+  fi
   # A static MinGW build of ICU names its archives libsicu*.a; CMake's
   # FindICU looks for the names without the "s".
   local lib
@@ -153,7 +172,7 @@ qt_configure() {
     -DFEATURE_dbus=OFF -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_icu=OFF \
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF \
     -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_freetype=OFF \
-    -DFEATURE_system_libpng=OFF -DFEATURE_system_jpeg=OFF \
+    -DFEATURE_system_png=OFF -DFEATURE_system_jpeg=OFF \
     -DFEATURE_tabletevent=OFF
 }
 
