@@ -142,8 +142,12 @@ icu_windows() {
     CC=$triple-gcc-posix CXX=$triple-g++-posix \
     CFLAGS=-O2 CXXFLAGS=-O2
   "${heavy[@]}" make -j "$jobs"
-  rm -f "$prefix"/lib/lib*icu*.a
+  rm -f "$prefix"/lib/lib*icu*.a "$prefix"/bin/sicudt.a
+  mkdir -p "$prefix/bin"
   make install
+  # The data archive goes where Windows keeps DLLs, named without "lib",
+  # while a stub of the same name stands in lib/.
+  mv -f "$prefix/bin/sicudt.a" "$prefix/lib/libsicudt.a"
   # Without its data ICU links all the same (against a stub) and then
   # knows no converter and no collation: refuse that here.
   local data=$prefix/lib/libsicudt.a
