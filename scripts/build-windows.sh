@@ -3,7 +3,8 @@
 # own sources: ICU 72.1 and a minimal static Qt Base 6.4.2 for
 # x86_64-w64-mingw32, installed into one prefix. Every finished step leaves a
 # stamp under GAKUNEN_WIN_DEPS (default ~/.cache/gakunen-win), so a second run
-# skips it; the first run takes about an hour and a half on two cores.
+# skips it. The first run takes hours on two cores shared with other builds
+# (ICU about an hour, Qt Base longer); timings.txt there keeps each step's.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 
