@@ -9,9 +9,9 @@
 // folder on the disk the teachers' files live on to see that disk's cost.
 
 #include "bench_support.h"
-#include "core/data_file.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
+#include "model/files/data_file.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
 #include "support/table_fixtures.h"
 
 #include <QCoreApplication>

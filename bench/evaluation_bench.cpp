@@ -11,18 +11,19 @@
 //
 // Offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
+#include "app/application.h"
+#include "app/form_registry.h"
 #include "bench_support.h"
-#include "core/screens/application.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "evaluation/class_ranking_screen.h"
-#include "evaluation/evaluation.h"
-#include "evaluation/frequency.h"
-#include "evaluation/score_printing.h"
-#include "evaluation/year_averages.h"
+#include "model/ports/scripted_dialogs.h"
+#include "model/rules/evaluation/evaluation.h"
+#include "model/rules/scores/frequency.h"
+#include "model/rules/scores/score_printing.h"
+#include "model/rules/scores/year_averages.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
+#include "screens/evaluation/class_ranking_screen.h"
 #include "support/table_fixtures.h"
 #include "ui/grid_view.h"
-#include "ui/scripted_dialogs.h"
 
 #include <QApplication>
 
@@ -86,7 +87,7 @@ int main(int argc, char** argv) {
 
   Application app(std::make_unique<ScriptedDialogs>(), std::make_unique<bench::NoPrinter>());
   app.setScenarioMode(true);
-  auto* form10 = app.formAs<ClassRankingScreen>(QStringLiteral("Form10"));
+  auto* form10 = &app.forms().classRanking();
   if (!form10) fail("Form10 is missing");
   SharedState& state = app.state();
   Shown screen;
@@ -94,7 +95,7 @@ int main(int argc, char** argv) {
     return [&, rows] {
       gakunen::testing::FillTable(screen.table(), rows);
       gakunen::testing::DescribeTable(state, screen.table());
-      state.ModeCode = 0;
+      state.ModeCode = ModeCode::None;
     };
   };
 

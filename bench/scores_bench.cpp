@@ -8,14 +8,15 @@
 //
 // Offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
+#include "app/application.h"
+#include "app/form_registry.h"
 #include "bench_support.h"
-#include "core/screens/application.h"
-#include "core/shared_state.h"
-#include "core/student_table.h"
-#include "scores/score_screen.h"
+#include "model/ports/scripted_dialogs.h"
+#include "model/session/shared_state.h"
+#include "model/table/student_table.h"
+#include "screens/scores/score_screen.h"
 #include "support/table_fixtures.h"
 #include "ui/grid_view.h"
-#include "ui/scripted_dialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -43,7 +44,7 @@ int main(int argc, char** argv) {
 
   Application app(std::make_unique<ScriptedDialogs>(), std::make_unique<bench::NoPrinter>());
   app.setScenarioMode(true);
-  auto* form3 = app.formAs<ScoreScreen>(QStringLiteral("Form3"));
+  auto* form3 = &app.forms().scores();
   auto* form5 = dynamic_cast<Screen*>(app.form(QStringLiteral("Form5")));
   if (!form3 || !form5) fail("the score screens are missing");
 

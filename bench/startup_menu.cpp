@@ -1,7 +1,7 @@
 // The program's own start, as src/app/main.cpp makes it outside scenarios,
 // up to the main menu shown; then it signals the startup benchmark and ends.
 
-#include "core/screens/application.h"
+#include "app/application.h"
 #include "startup_signal.h"
 #include "ui/page_printer.h"
 #include "ui/qt_dialogs.h"

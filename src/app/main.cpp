@@ -1,15 +1,16 @@
-#include "core/screens/application.h"
+#include "app/application.h"
+#include "app/scenario_runner.h"
+#include "model/ports/scripted_dialogs.h"
 #include "ui/page_printer.h"
 #include "ui/print_preview.h"
 #include "ui/qt_dialogs.h"
-#include "ui/scenario_runner.h"
-#include "ui/scripted_dialogs.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFont>
 #include <QTextStream>
 
+#include <csignal>
 #include <cstring>
 #include <memory>
 
@@ -33,6 +34,9 @@ Options scanOptions(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A file past the process's size limit must fail as a write the save can
+  // refuse, not end the program with the teacher's unsaved work.
+  std::signal(SIGXFSZ, SIG_IGN);
   const Options options = scanOptions(argc, argv);
   if (!options.scenario.isEmpty() && !options.platformGiven && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");

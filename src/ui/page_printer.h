@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ui/print_job.h"
-#include "ui/printer.h"
+#include "ui/screen_printer.h"
 
 #include <QPicture>
 #include <QSizeF>
@@ -18,7 +18,7 @@ class StudentTable;
 // hands every finished job to its owner (a print preview in normal use, a
 // record in scenarios). Pages come into being only by drawing on them, so
 // neither a job nor a page without drawing ever reaches the handler.
-class PagePrinter : public Printer {
+class PagePrinter : public ScreenPrinter {
  public:
   using JobHandler = std::function<void(const PrintJob&)>;
 
@@ -36,7 +36,8 @@ class PagePrinter : public Printer {
   // Natural size, reduced (keeping its proportions) where it would not fit
   // on the page from (x, y) on.
   void drawTable(const StudentTable& table, int xTwips = 10, int yTwips = 10) override;
-  // The widget as it looks on screen, scaled to fill the printable area.
+  // The widget and its children as they paint themselves, without the
+  // window's background, scaled to fill the printable area.
   void drawWidget(QWidget* widget) override;
   // Ends the page; the next drawing begins a new one.
   void newPage() override;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/printer.h"
+#include "model/ports/printer.h"
 
 #include <QList>
 #include <QPageLayout>

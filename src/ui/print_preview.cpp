@@ -1,16 +1,19 @@
 #include "ui/print_preview.h"
 
-#include "ui/dialogs.h"
+#include "model/files/whole_file.h"
+#include "model/ports/dialogs.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QMainWindow>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QToolBar>
 
 namespace gakunen {
@@ -36,6 +39,15 @@ void paintPages(const PrintJob& job, QPagedPaintDevice& device, QPainter& painte
   }
 }
 
+// The preview dialog's toolbar, which it keeps in a main window of its own.
+QToolBar* toolbarOf(QPrintPreviewDialog& preview) {
+  for (QObject* child : preview.children())
+    if (auto* window = qobject_cast<QMainWindow*>(child))
+      for (QObject* part : window->children())
+        if (auto* toolbar = qobject_cast<QToolBar*>(part)) return toolbar;
+  return nullptr;
+}
+
 }  // namespace
 
 void ShowPrintPreview(const PrintJob& job, QWidget* parent, Dialogs* dialogs) {
@@ -56,7 +68,7 @@ void ShowPrintPreview(const PrintJob& job, QWidget* parent, Dialogs* dialogs) {
   });
 
   if (dialogs) {
-    if (auto* toolbar = preview.findChild<QToolBar*>()) {
+    if (QToolBar* toolbar = toolbarOf(preview)) {
       toolbar->addSeparator();
       QAction* save = toolbar->addAction(QStringLiteral("PDFに保存"));
       save->setToolTip(QStringLiteral("印刷する内容をPDFファイルに保存します"));
@@ -64,35 +76,43 @@ void ShowPrintPreview(const PrintJob& job, QWidget* parent, Dialogs* dialogs) {
         const FileDialogSettings settings{QStringLiteral("PDFファイル(*.pdf)|*.pdf"), QStringLiteral("pdf"), {}};
         const QString path = dialogs->saveFile(settings, QStringLiteral("PDFに保存する"));
         if (path.isEmpty()) return;
-        if (!WriteJobToPdf(job, path)) dialogs->message(QStringLiteral("PDFファイルを保存できませんでした。\n") + path);
+        QString failure;
+        if (!WriteJobToPdf(job, path, &failure)) dialogs->message(failure);
       });
     }
   }
   preview.exec();
 }
 
-bool WriteJobToPdf(const PrintJob& job, const QString& path) {
-  if (job.pages.isEmpty() || path.isEmpty()) return false;
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
+bool WriteJobToPdf(const PrintJob& job, const QString& path, QString* failure) {
+  const QString name = QFileInfo(path).fileName();
+  auto refuse = [&](const QString& reason, bool existed) {
+    if (failure)
+      *failure = QStringLiteral("PDFファイル「%1」を保存できませんでした。（%2）%3")
+                     .arg(name, reason,
+                          existed ? QStringLiteral("元のファイルは変更されていません。")
+                                  : QStringLiteral("ファイルは作られていません。"));
+    return false;
+  };
+  if (job.pages.isEmpty() || path.isEmpty())
+    return refuse(QStringLiteral("印刷するページがありません"), QFileInfo::exists(path));
+  // The whole document is made in memory first, so that the file on disk is
+  // written in one checked step.
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
   {
-    QPdfWriter writer(&file);
+    QPdfWriter writer(&buffer);
     writer.setCreator(documentName());
     writer.setTitle(documentName());
     writer.setResolution(1200);
     writer.setPageLayout(PageLayoutFor(job.pages.first().setup));
     QPainter painter;
-    if (!painter.begin(&writer)) {
-      file.cancelWriting();
-      return false;
-    }
+    if (!painter.begin(&writer)) return refuse(QStringLiteral("PDFを作れませんでした"), QFileInfo::exists(path));
     paintPages(job, writer, painter);
-    if (!painter.end()) {
-      file.cancelWriting();
-      return false;
-    }
+    if (!painter.end()) return refuse(QStringLiteral("PDFを作れませんでした"), QFileInfo::exists(path));
   }
-  return file.commit();
+  if (auto written = ReplaceWholeFile(path, buffer.data())) return refuse(written->reason(), written->existed);
+  return true;
 }
 
 QImage RenderJobPage(const PrintJob& job, int index, int dpi) {

@@ -17,8 +17,9 @@ void ShowPrintPreview(const PrintJob& job, QWidget* parent = nullptr, Dialogs* d
 
 // Writes the job as a PDF file, one PDF page a page with its own size and
 // orientation. An existing file is replaced only when the new one is
-// complete. False when the job has no pages or the file cannot be written.
-bool WriteJobToPdf(const PrintJob& job, const QString& path);
+// complete on disk. False when the job has no pages or the file cannot be
+// written; `failure` then receives the message for the teacher.
+bool WriteJobToPdf(const PrintJob& job, const QString& path, QString* failure = nullptr);
 
 // Page `index` (from 0) as an image of the whole sheet at `dpi`, white
 // paper; a null image for a page that does not exist.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/dialogs.h"
+#include "model/ports/dialogs.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #include "support/table_fixtures.h"
 
-#include "core/numbers.h"
-#include "core/shared_state.h"
-#include "core/text_codec.h"
+#include "model/files/text_codec.h"
+#include "model/session/shared_state.h"
+#include "model/table/numbers.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -64,8 +64,7 @@ QStringList ColumnTitles(int columns) {
 
 QString MakeName(quint32 seed, int index) {
   QRandomGenerator rng(seed * 7919u + static_cast<quint32>(index));
-  return kFamilyNames[rng.bounded(kFamilyNames.size())] + QChar(0x3000) +
-         kGivenNames[rng.bounded(kGivenNames.size())];
+  return kFamilyNames[rng.bounded(kFamilyNames.size())] + QChar(0x3000) + kGivenNames[rng.bounded(kGivenNames.size())];
 }
 
 Rows MakeRows(const TableSpec& spec) {

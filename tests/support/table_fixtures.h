@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/student_table.h"
-#include "core/table_host.h"
+#include "model/session/table_host.h"
+#include "model/table/student_table.h"
 
 #include <QByteArray>
 #include <QList>

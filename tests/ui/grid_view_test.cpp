@@ -1,8 +1,9 @@
 #include "ui/grid_view.h"
-#include "core/student_table.h"
 #include "ink.h"
+#include "model/table/student_table.h"
 #include "ui/cell_text.h"
 
+#include <QAbstractItemModelTester>
 #include <QFont>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -81,6 +82,53 @@ class GridViewTest : public QObject {
     QCOMPARE(model.columnCount(), cols);
     if (modelRows == 0) QVERIFY(!model.index(0, 0).isValid());
     QCOMPARE(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QString());
+  }
+
+  // Whatever the table goes through, the model keeps the rules every view
+  // relies on: counts, indexes and the signals that announce a change agree.
+  // Each step is "verb arguments": resize R C, cell R C TEXT, scores N,
+  // insert R, remove R, sort C, fixed N, bulk (a reshaping in one bulk change).
+  void modelKeepsTheContractOfItsViews_data() {
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("empty table") << QStringList{};
+    QTest::newRow("title row only") << QStringList{"resize 1 3", "cell 0 2 生徒氏名", "cell 1 0 1"};
+    QTest::newRow("one student, then none") << QStringList{"resize 2 1", "cell 1 0 1", "fixed 1", "resize 0 0"};
+    QTest::newRow("rows in and out") << QStringList{"scores 30", "insert 5", "remove 1", "remove 30", "insert 31"};
+    QTest::newRow("sorted and narrowed") << QStringList{"scores 120", "sort 3", "fixed 3", "resize 121 2", "fixed 0"};
+    QTest::newRow("full year-group in bulk") << QStringList{"scores 998", "bulk", "sort 5", "cell 0 4 合計"};
+  }
+  void modelKeepsTheContractOfItsViews() {
+    QFETCH(QStringList, steps);
+    StudentTable table;
+    GridModel model(table);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    for (const QString& step : steps) {
+      const QStringList w = step.split(u' ');
+      auto n = [&](int i) { return w.value(i).toInt(); };
+      if (w[0] == u"resize")
+        table.resize(n(1), n(2));
+      else if (w[0] == u"cell")
+        table.setText(n(1), n(2), w.value(3));
+      else if (w[0] == u"scores")
+        fillScores(table, n(1));
+      else if (w[0] == u"insert")
+        table.insertRow(n(1), {"1", "99", "転入生"});
+      else if (w[0] == u"remove")
+        table.removeRow(n(1));
+      else if (w[0] == u"sort")
+        table.sortRows(n(1), SortOrder::Descending);
+      else if (w[0] == u"fixed")
+        table.setFixedCols(n(1));
+      else if (w[0] == u"bulk") {
+        BulkChange bulk(table);
+        table.setRows(table.rows() + 18);
+        table.setCols(table.cols() + 1);
+        table.setText(table.rows() - 1, 2, QStringLiteral("100点未満"));
+      } else
+        QFAIL(qPrintable(step));
+      QCOMPARE(model.rowCount(), std::max(table.rows() - 1, 0));
+      QCOMPARE(model.columnCount(), table.cols());
+    }
   }
 
   void numbersAlignRightTextLeft_data() {

@@ -1,13 +1,17 @@
 #include "ui/page_printer.h"
-#include "core/student_table.h"
 #include "ink.h"
+#include "model/ports/scripted_dialogs.h"
+#include "model/table/student_table.h"
 #include "ui/print_preview.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 using namespace gakunen;
@@ -194,6 +198,35 @@ class PagePrinterTest : public QObject {
     QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 2);
   }
 
+  // The preview's own toolbar carries "PDFに保存", which asks for a file
+  // name and writes the job there.
+  void previewSavesPdf() {
+    PagePrinter printer;
+    StudentTable table;
+    fillPage(table, 3, 4);
+    printer.drawTable(table);
+    printer.endJob();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("preview.pdf"));
+    ScriptedDialogs dialogs;
+    dialogs.queueFile(path);
+    bool offered = false;
+    QTimer::singleShot(0, [&] {
+      QWidget* preview = QApplication::activeModalWidget();
+      if (!preview) return;
+      for (QAction* action : preview->findChildren<QAction*>())
+        if (action->text() == QStringLiteral("PDFに保存")) {
+          offered = true;
+          action->trigger();
+        }
+      preview->close();
+    });
+    ShowPrintPreview(printer.lastJob(), nullptr, &dialogs);
+    QVERIFY(offered);
+    QCOMPARE(dialogs.fileRequests().size(), 1);
+    QVERIFY(QFileInfo(path).size() > 0);
+  }
+
   void pdfThatCannotBeWritten() {
     QTemporaryDir dir;
     const QString existing = dir.filePath(QStringLiteral("old.pdf"));
@@ -211,7 +244,10 @@ class PagePrinterTest : public QObject {
     fillPage(table, 2, 3);
     printer.drawTable(table);
     printer.endJob();
-    QVERIFY(!WriteJobToPdf(printer.lastJob(), dir.filePath(QStringLiteral("missing/job.pdf"))));
+    QString failure;
+    QVERIFY(!WriteJobToPdf(printer.lastJob(), dir.filePath(QStringLiteral("missing/job.pdf")), &failure));
+    QCOMPARE(failure, QStringLiteral("PDFファイル「job.pdf」を保存できませんでした。（保存先のフォルダがありません）"
+                                     "ファイルは作られていません。"));
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("missing/job.pdf"))));
   }
 };
