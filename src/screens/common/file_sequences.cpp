@@ -63,9 +63,10 @@ bool LoadIntoScreen(AppContext& app, Screen& receiving, const QString& path, con
 
 bool SaveScreenTable(AppContext& app, Screen& screen, const FileDialogSettings& settings) {
   std::optional<SaveError> error;
+  QString path;
   {
     PaintingHeld held(*screen.grid());
-    const QString path = ShowSaveDataDialog(app, screen, settings);
+    path = ShowSaveDataDialog(app, screen, settings);
     if (path.isEmpty()) return false;
     error = WriteTableToFile(app.state(), screen, path);
   }
