@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Cross-builds what the Windows build of Gakunen links against, from Debian's
-# own sources: ICU 72.1 and a minimal static Qt Base 6.4.2 for
-# x86_64-w64-mingw32, installed into one prefix. Every finished step leaves a
-# stamp under GAKUNEN_WIN_DEPS (default ~/.cache/gakunen-win), so a second run
-# skips it. The first run takes hours on two cores shared with other builds
-# (ICU about an hour, Qt Base longer); timings.txt there keeps each step's.
+# Builds the Windows program of Gakunen and packs it for teachers. First what
+# it links against, from Debian's own sources: ICU 72.1 and a minimal static
+# Qt Base 6.4.2 for x86_64-w64-mingw32, installed into one prefix. Every
+# finished step of those leaves a stamp under GAKUNEN_WIN_DEPS (default
+# ~/.cache/gakunen-win), so a second run skips it. The first run takes hours
+# on two cores shared with other builds (ICU about an hour, Qt Base longer);
+# timings.txt there keeps each step's. Then, on every run, gakunen.exe is
+# built from this checkout (in build-windows/) and packed into
+# dist/gakunen-windows-x64.zip.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -18,6 +21,11 @@ work=$deps/build
 prefix=$deps/$triple
 stamps=$deps/stamps
 logs=$deps/logs
+program_build=$repo/build-windows
+zip_file=$repo/dist/gakunen-windows-x64.zip
+windows_tests=(whole_file_test data_file_test spreadsheet_import_test numbers_test)
+# Steps that follow the checkout rather than the cache: run every time.
+unstamped=(program package)
 # Qt's installed toolchain file names the one it was built with, so that one
 # lives in the cache beside it rather than in a checkout that may move.
 toolchain=$deps/mingw-w64-x86_64.cmake
@@ -31,10 +39,11 @@ heavy=(nice -n 19)
 # output goes to logs/NAME.log and its time to timings.txt. A step another
 # run is busy with is waited for rather than started twice in one folder.
 step() {
-  local name=$1 lock
+  local name=$1 lock stamped=1
+  [[ " ${unstamped[*]} " == *" $name "* ]] && stamped=0
   exec {lock}>"$stamps/$name.lock"
   flock "$lock"
-  if [ -e "$stamps/$name" ]; then
+  if [ $stamped -eq 1 ] && [ -e "$stamps/$name" ]; then
     echo "== $name: done before, skipped"
     exec {lock}>&-
     return
@@ -57,14 +66,14 @@ step() {
   fi
   local took=$((SECONDS - start))
   printf '%s\t%dm%02ds\n' "$name" $((took / 60)) $((took % 60)) | tee -a "$deps/timings.txt"
-  touch "$stamps/$name"
+  [ $stamped -eq 0 ] || touch "$stamps/$name"
   exec {lock}>&-
 }
 
 packages() {
   local wanted=(
     g++-mingw-w64-x86-64-posix cmake ninja-build make perl python3 pkg-config dpkg-dev xz-utils
-    qt6-base-dev qt6-base-dev-tools g++
+    qt6-base-dev qt6-base-dev-tools g++ ccache pandoc
   )
   local missing=() p
   for p in "${wanted[@]}"; do
@@ -189,18 +198,61 @@ qt_install() {
   cmake --install "$work/qt-win"
 }
 
+# gakunen.exe from this checkout, against the prefix, through the qt-cmake
+# the Qt build installed (it names the toolchain file and the host tools).
+# The build folder stays, so a later run compiles only what changed. The
+# model tests that need no more than an ordinary folder are built too, for
+# scripts/test-windows.sh to run under Wine.
+program() {
+  local launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  "${heavy[@]}" "$prefix/bin/qt-cmake" -S "$repo" -B "$program_build" -G Ninja \
+    -DCMAKE_BUILD_TYPE=Release -DICU_ROOT="$prefix" -DGAKUNEN_BENCH=OFF "${launcher[@]}"
+  "${heavy[@]}" cmake --build "$program_build" -j "$jobs" --target gakunen "${windows_tests[@]}"
+}
+
+# The zip a teacher copies to a school PC: the program (without its symbol
+# table), the examples byte for byte (code page 932), the guide as one HTML
+# page when pandoc is there, and a short note in Japanese. The note gets a
+# byte order mark and CRLF line ends, so that every Notepad reads it right.
+package() {
+  local stage=$work/package
+  rm -rf "$stage"
+  mkdir -p "$stage/examples" "$(dirname "$zip_file")"
+  $triple-strip -o "$stage/gakunen.exe" "$program_build/src/gakunen.exe"
+  cp -p "$repo"/examples/*.dat "$repo"/examples/*.csv "$stage/examples/"
+  { printf '\xEF\xBB\xBF'; sed 's/$/\r/' "$repo/packaging/windows/readme.txt"; } >"$stage/はじめにお読みください.txt"
+  if command -v pandoc >/dev/null; then
+    (cd "$repo/docs" && pandoc guide.md --standalone --self-contained --metadata pagetitle=学年の使い方 --metadata lang=ja \
+      -o "$stage/使い方.html")
+  else
+    echo "pandoc is missing: the zip goes without the guide"
+  fi
+  rm -f "$zip_file"
+  # Python's zip writer marks names as UTF-8, which Windows' Explorer honours.
+  (cd "$stage" && find . -type f | sort | python3 -c '
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1], "w", zipfile.ZIP_DEFLATED) as z:
+    for name in sys.stdin.read().split("\n"):
+        if name:
+            z.write(name, name[2:])
+' "$zip_file")
+  ls -l "$stage/gakunen.exe" "$zip_file"
+}
+
 # Everything runs from here, once bash has read the whole file.
 main() {
   mkdir -p "$src" "$work" "$prefix" "$stamps" "$logs"
   # Copied only when changed: a newer file would make Qt's build configure anew.
   cmp -s "$repo/cmake/mingw-w64-x86_64.cmake" "$toolchain" || cp "$repo/cmake/mingw-w64-x86_64.cmake" "$toolchain"
-  local steps=(packages source_entries fetch icu_host icu_windows qt_configure qt_build qt_install) name
+  local steps=(packages source_entries fetch icu_host icu_windows qt_configure qt_build qt_install program package) name
   # Naming steps runs only those (each still skipped when done).
   [ $# -eq 0 ] || steps=("$@")
   for name in "${steps[@]}"; do
     step "$name"
   done
   echo "Windows dependencies are in $prefix ($(du -sh "$prefix" | cut -f1))"
+  [ ! -e "$zip_file" ] || echo "The Windows program is in $zip_file ($(du -h "$zip_file" | cut -f1))"
 }
 
 main "$@"
