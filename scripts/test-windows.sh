@@ -6,6 +6,11 @@
 # Needs build-windows/ (scripts/build-windows.sh) and build/src/gakunen (the
 # ordinary build); neither is built here.
 #   bash scripts/test-windows.sh [SCENARIO...]
+#   bash scripts/test-windows.sh --screenshots
+# The second form writes docs/images/windows-menu.png and windows-scores.png:
+# the program on Wine's own desktop (1024x768, on Xvfb) with the windows
+# platform, as a teacher sees it, the main menu and then an example file
+# opened for score entry through the menu and Wine's file dialog.
 set -uo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 deps=${GAKUNEN_WIN_DEPS:-$HOME/.cache/gakunen-win}
@@ -86,13 +91,49 @@ run_scenario() {
   done < <(find "$work/linux/$name" -type f ! -name '*.png' -print0)
 }
 
+take_screenshots() {
+  if [ -z "${DISPLAY:-}" ]; then
+    xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --screenshots
+    return
+  fi
+  local images=$repo/docs/images face
+  # Wine draws window titles in these faces, which hold no Japanese.
+  for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "MS Sans Serif" "Segoe UI"; do
+    "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d IPAPGothic /f >/dev/null 2>&1
+  done
+  # The caption buttons' glyphs.
+  [ ! -f /usr/share/wine/fonts/marlett.ttf ] || cp -u /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  "$wine" explorer /desktop=gakunen,1024x768 "$(windows_path "$exe")" >/dev/null 2>&1 &
+  xdotool search --sync --name '初期画面' >/dev/null
+  # The pointer off every button, so that none is drawn as under it.
+  xdotool mousemove 5 5
+  sleep 8
+  import -window root "$images/windows-menu.png"
+  # Keys go to the window under the pointer. The first button has the focus;
+  # it says which file to open, then Wine's file dialog asks for it.
+  xdotool key space
+  sleep 5
+  xdotool key Return
+  sleep 5
+  xdotool type --delay 30 "$(windows_path "$repo/examples/test_5subjects.dat" | tr / '\\')"
+  xdotool key Return
+  sleep 10
+  import -window root "$images/windows-scores.png"
+  ls -l "$images"/windows-*.png
+}
+
 # Everything runs from here, once bash has read the whole file.
 main() {
   local needed scenarios scenario
-  for needed in "$exe" "$linux" "$wine"; do
+  for needed in "$exe" "$wine"; do
     [ -f "$needed" ] || { echo "missing: $needed" >&2; return 2; }
   done
   prepare_wine
+  if [ "${1:-}" = --screenshots ]; then
+    take_screenshots
+    return
+  fi
+  [ -f "$linux" ] || { echo "missing: $linux" >&2; return 2; }
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
   tests_failed=0 passed=0 failed=0 skipped=0 same=0 differ=0
