@@ -4,10 +4,10 @@
 # Qt Base 6.4.2 for x86_64-w64-mingw32, installed into one prefix. Every
 # finished step of those leaves a stamp under GAKUNEN_WIN_DEPS (default
 # ~/.cache/gakunen-win), so a second run skips it. The first run takes hours
-# on two cores shared with other builds (ICU about an hour, Qt Base longer);
-# timings.txt there keeps each step's. Then, on every run, gakunen.exe is
-# built from this checkout (in build-windows/) and packed into
-# dist/gakunen-windows-x64.zip.
+# on two cores shared with other builds (ICU under half an hour, Qt Base
+# about four hours); timings.txt there keeps each step's. Then, on every
+# run, gakunen.exe is built from this checkout (in build-windows/) and
+# packed into dist/gakunen-windows-x64.zip.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 
