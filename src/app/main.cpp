@@ -35,9 +35,11 @@ Options scanOptions(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef SIGXFSZ
   // A file past the process's size limit must fail as a write the save can
   // refuse, not end the program with the teacher's unsaved work.
   std::signal(SIGXFSZ, SIG_IGN);
+#endif
   const Options options = scanOptions(argc, argv);
   if (!options.scenario.isEmpty() && !options.platformGiven && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");

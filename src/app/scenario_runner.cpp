@@ -26,7 +26,9 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#ifndef _WIN32
 #include <sys/statvfs.h>
+#endif
 #include <algorithm>
 #include <memory>
 #include <optional>
@@ -44,6 +46,11 @@ struct StepFailure {
 // (made afresh), then gives back ROOM bytes of it. Only a small disk of its
 // own, such as a tmpfs mounted for the run, may be filled.
 std::optional<QString> FillDisk(const QString& path, int room) {
+#ifdef _WIN32
+  // Windows has no small disk that a run could mount for itself.
+  (void)room;
+  return QStringLiteral("fill-disk is not available on Windows; %1 is not filled").arg(path);
+#else
   constexpr qint64 kLargestDisk = 16 * 1024 * 1024;
   struct statvfs disk {};
   if (::statvfs(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), &disk) != 0)
@@ -59,6 +66,7 @@ std::optional<QString> FillDisk(const QString& path, int room) {
   if (!filler.resize(std::max<qint64>(filler.size() - room, 0)))
     return QStringLiteral("cannot give back %1 bytes of %2").arg(room).arg(path);
   return std::nullopt;
+#endif
 }
 
 class Runner {

@@ -9,9 +9,13 @@
 #include <QHash>
 #include <QSysInfo>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <pwd.h>
 #include <signal.h>
 #include <unistd.h>
+#endif
 #include <cerrno>
 
 namespace gakunen {
@@ -42,13 +46,28 @@ QString userName() {
     const QString value = qEnvironmentVariable(name);
     if (!value.isEmpty()) return value;
   }
+#ifndef _WIN32
   if (const passwd* entry = ::getpwuid(::getuid())) return QString::fromLocal8Bit(entry->pw_name);
+#endif
   return QStringLiteral("?");
 }
 
 bool sameComputer(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
+#ifdef _WIN32
+bool runs(qint64 pid) {
+  if (pid <= 0) return false;
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
+  // A process we may not look at still runs.
+  if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
+  DWORD code = 0;
+  const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+  CloseHandle(process);
+  return running;
+}
+#else
 bool runs(qint64 pid) { return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM); }
+#endif
 
 bool isThisProgram(const LockHolder& holder) {
   return holder.pid == QCoreApplication::applicationPid() && sameComputer(holder.computer, QSysInfo::machineHostName());

@@ -4,14 +4,17 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 #include <cerrno>
 #include <cstring>
 
 namespace gakunen {
 
+#ifndef _WIN32
 namespace {
 
 // Closes a descriptor and removes the scratch file unless told to keep it.
@@ -38,12 +41,15 @@ qint64 modificationNs(const struct stat& st) {
 }
 
 }  // namespace
+#endif
 
 QString FileFailure::reason() const {
   if (notRegular) return QStringLiteral("通常のファイルではありません");
   switch (error) {
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
       return QStringLiteral("ディスクの空きが足りません");
     case EFBIG:
       return QStringLiteral("ファイルが書き込める大きさを超えます");
@@ -61,11 +67,20 @@ QString FileFailure::reason() const {
       return QStringLiteral("ファイル名が長すぎます");
     case EIO:
       return QStringLiteral("ディスクの読み書きに失敗しました");
+#ifdef _WIN32
+    case EBUSY:
+      return QStringLiteral("ほかのプログラムがこのファイルを使っています");
+#endif
     default:
+#ifdef _WIN32
+      if (windowsError != 0)
+        return QStringLiteral("システムのエラー %1: %2").arg(windowsError).arg(qt_error_string(int(windowsError)));
+#endif
       return QStringLiteral("システムのエラー %1: %2").arg(error).arg(QString::fromLocal8Bit(std::strerror(error)));
   }
 }
 
+#ifndef _WIN32
 std::optional<FileFailure> ReadWholeFile(const QString& path, QByteArray& bytes, qint64* modifiedNs) {
   bytes.clear();
   FileFailure f;
@@ -168,5 +183,7 @@ std::optional<FileFailure> ReplaceWholeFile(const QString& path, const QByteArra
   }
   return std::nullopt;
 }
+
+#endif
 
 }  // namespace gakunen

@@ -11,7 +11,8 @@ struct FileFailure {
   int error = 0;            // the system's error number; 0 with notRegular
   bool notRegular = false;  // the name belongs to a folder, a FIFO, a device...
   bool writing = false;
-  bool existed = false;  // writing: there was a file of that name, and it stays as it was
+  bool existed = false;            // writing: there was a file of that name, and it stays as it was
+  unsigned long windowsError = 0;  // Windows: the system's own code, when no error number says the same
   QString reason() const;
 };
 
