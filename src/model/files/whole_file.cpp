@@ -57,8 +57,14 @@ QString FileFailure::reason() const {
       return QStringLiteral("ファイル名が長すぎます");
     case EIO:
       return QStringLiteral("ディスクの読み書きに失敗しました");
+    case EBUSY:
+    case ETXTBSY:
+      return QStringLiteral("ほかのプログラムが使用中です");
     default:
-      return QStringLiteral("システムのエラー %1: %2").arg(error).arg(QString::fromLocal8Bit(std::strerror(error)));
+      // The system's own words may be English: a detail behind the Japanese.
+      return QStringLiteral("読み書きできませんでした（システムのエラー %1: %2）")
+          .arg(error)
+          .arg(QString::fromLocal8Bit(std::strerror(error)));
   }
 }
 
