@@ -10,6 +10,7 @@ class QWidget;
 
 namespace gakunen {
 
+class DocumentViewer;
 class FormRegistry;
 
 // Owns the shared state, the dialogs, the printer and every screen (through
@@ -26,6 +27,11 @@ class Application : public QObject, public AppContext {
   TransferDialog& transferDialog() override;
   void setBusy(bool busy) override;
   void endProgram() override;
+  void showGuide() override;
+
+  // What opens the guide; until set, a recording viewer that opens nothing.
+  void setViewer(std::unique_ptr<DocumentViewer> viewer);
+  DocumentViewer& viewer() { return *viewer_; }
 
   // Every screen, created on first use.
   FormRegistry& forms() { return *forms_; }
@@ -44,6 +50,7 @@ class Application : public QObject, public AppContext {
   SharedState state_;
   std::unique_ptr<Dialogs> dialogs_;
   std::unique_ptr<ScreenPrinter> printer_;
+  std::unique_ptr<DocumentViewer> viewer_;
   int busyDepth_ = 0;
   bool scenarioMode_ = false;
   bool ended_ = false;

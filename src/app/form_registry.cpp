@@ -39,6 +39,7 @@ T& FormRegistry::once(T*& slot, Make make) {
     slot = make();
     if constexpr (std::is_base_of_v<Screen, T>)
       QObject::connect(slot, &Screen::menuRequested, slot, [this] { showMenu(); });
+    places_.watch(slot);
     order_.append(slot);
   }
   return *slot;
@@ -175,7 +176,11 @@ QuizScreen& FormRegistry::quiz() {
 }
 
 ChartScreen& FormRegistry::charts() {
-  return once(charts_, [this] { return new ChartScreen(app_); });
+  return once(charts_, [this] {
+    auto* s = new ChartScreen(app_);
+    QObject::connect(s, &ChartScreen::backRequested, s, [this] { scores().show(); });
+    return s;
+  });
 }
 
 TransferDialog& FormRegistry::transferDialog() {

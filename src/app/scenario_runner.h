@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTextStream>
 #include <functional>
 
@@ -13,9 +14,10 @@ class ScriptedDialogs;
 struct ScenarioEnvironment {
   Application* app = nullptr;
   ScriptedDialogs* dialogs = nullptr;
-  std::function<bool()> ended;        // the program was ended ("終了")
-  std::function<int()> jobsFinished;  // print jobs finished since the start
-  std::function<int()> lastJobPages;  // pages of the last finished job
+  std::function<bool()> ended;                   // the program was ended ("終了")
+  std::function<QStringList()> openedDocuments;  // what the desktop was asked to open, oldest first
+  std::function<int()> jobsFinished;             // print jobs finished since the start
+  std::function<int()> lastJobPages;             // pages of the last finished job
   // Writes page-1.png, page-2.png, ... of the last job into the folder.
   std::function<bool(const QString& folder, QString* error)> saveLastJobPages;
 };

@@ -52,7 +52,7 @@ NewClassScreen::NewClassScreen(AppContext& app, QWidget* parent)
   entry_->setAttribute(Qt::WA_InputMethodEnabled, true);
   entry_->setInputMethodHints(Qt::ImhNone);
   entry_->setMinimumWidth(160);
-  buttonColumn()->addWidget(entry_);
+  addLabelledEntry(entry_, QStringLiteral("ふりがな"));
   ok_ = addButton(QStringLiteral("Command8"), QStringLiteral("OK"),
                   QStringLiteral("テキストボックスのデータを表に入れます"));
   // Return in Text1 already stores the reading; it must not press OK as well.
@@ -60,6 +60,7 @@ NewClassScreen::NewClassScreen(AppContext& app, QWidget* parent)
   setEntryEnabled(false);
   auto* byReading = addButton(QStringLiteral("Command9"), QStringLiteral("新クラス   氏名順"),
                               QStringLiteral("ふりがなを付けてから、新クラスを名前順に並べ替えます"));
+  addReturnToMenuButton();
 
   for (int i = 0; i < kMaxNewClasses; ++i) {
     auto* grid = new GridView(this);
@@ -100,6 +101,7 @@ StudentTable& NewClassScreen::summary() { return summary_->table(); }
 
 void NewClassScreen::showClassList(const StudentTable& division) {
   BuildClassList(state(), division, classTables(), table());
+  setDocumentPath({});
   enablePrinting();
   show();
 }
@@ -116,6 +118,7 @@ void NewClassScreen::startWithLoadedList() {
 void NewClassScreen::showCleanCopy() {
   // The rows the readings were being typed into are gone.
   setEntryEnabled(false);
+  setDocumentPath({});
   enablePrinting();
   show();
 }

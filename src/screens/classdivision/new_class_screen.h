@@ -31,6 +31,7 @@ class NewClassScreen : public Screen {
   // A saved class list was just loaded into the list: its class tables are
   // empty, so nothing can be printed, and the screen starts afresh.
   void startWithLoadedList();
+  void startAfresh() override { startWithLoadedList(); }
   // 仕上げ wrote the clean copy into the list and the class tables.
   void showCleanCopy();
 

@@ -48,7 +48,9 @@ bool LoadIntoScreen(AppContext& app, Screen& receiving, const QString& path, con
 
 bool SaveScreenTable(AppContext& app, Screen& screen, const FileDialogSettings& settings) {
   screen.setTableVisible(false);
-  const QString path = ShowSaveDataDialog(app, screen, settings);
+  FileDialogSettings proposing = settings;
+  proposing.proposedPath = screen.documentPath();
+  const QString path = ShowSaveDataDialog(app, screen, proposing);
   if (path.isEmpty()) {
     screen.setTableVisible(true);
     return false;
@@ -59,7 +61,7 @@ bool SaveScreenTable(AppContext& app, Screen& screen, const FileDialogSettings& 
     app.dialogs().message(error->message());
     return false;
   }
-  screen.setDocumentPath(path);
+  screen.noteSaved(path);
   return true;
 }
 

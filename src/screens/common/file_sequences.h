@@ -29,8 +29,9 @@ bool LoadIntoScreen(AppContext& app, Screen& receiving, const QString& path,
 
 // The save sequence of every "保存" button: table hidden, save dialog, write
 // (ColumnCount and RowCount must describe the screen's table), table shown.
-// A cancelled dialog writes nothing; a refused save says why in a message.
-// Returns true when the file was written; it is then the screen's document path.
+// The dialog proposes the screen's document path. A cancelled dialog writes
+// nothing; a refused save says why in a message. Returns true when the file
+// was written; it is then the screen's document path.
 bool SaveScreenTable(AppContext& app, Screen& screen,
                      const FileDialogSettings& settings = FileDialogSettings::dataFiles());
 

@@ -37,13 +37,14 @@ QuizScreen::QuizScreen(AppContext& app, QWidget* parent)
   entry_->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
   entry_->setEnabled(false);
   entry_->installEventFilter(this);
-  buttonColumn()->addWidget(entry_);
+  addLabelledEntry(entry_, QStringLiteral("点数"));
   ok_ = addButton(QStringLiteral("Command4"), QStringLiteral("OK"),
                   QStringLiteral("テキストボックスの点数を表に入れます。"));
   ok_->setEnabled(false);
   auto* rename =
       addButton(QStringLiteral("Command5"), QStringLiteral("列名変更"), QStringLiteral("列の名前を変更します。"));
   auto* save = addButton(QStringLiteral("Command6"), QStringLiteral("保存"), QStringLiteral("ファイルに保存します。"));
+  addReturnToMenuButton();
   auto* end = addButton(QStringLiteral("Command7"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します。"));
 
   connect(transfer, &QPushButton::clicked, this, &QuizScreen::addTransferStudent);
@@ -57,6 +58,14 @@ QuizScreen::QuizScreen(AppContext& app, QWidget* parent)
   });
   connect(save, &QPushButton::clicked, this, &QuizScreen::save);
   connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
+}
+
+void QuizScreen::startAfresh() {
+  positioned_ = false;
+  entry_->clear();
+  entry_->setEnabled(false);
+  ok_->setEnabled(false);
+  testNames_.fill(QString());
 }
 
 bool QuizScreen::eventFilter(QObject* watched, QEvent* event) {

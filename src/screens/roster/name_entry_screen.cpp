@@ -26,7 +26,7 @@ NameEntryScreen::NameEntryScreen(AppContext& app, QWidget* parent)
   entry_->setAttribute(Qt::WA_InputMethodEnabled, true);
   entry_->setInputMethodHints(Qt::ImhNone);
   entry_->setMinimumWidth(200);
-  buttonColumn()->addWidget(entry_);
+  addLabelledEntry(entry_, QStringLiteral("氏名"));
   ok_ = addButton(QStringLiteral("Command2"), QStringLiteral("OK"),
                   QStringLiteral("テキストボックスの氏名を表に入れます。｢リターン｣キーでも入力できます"));
   // Return in Text1 already enters the name; it must not press OK as well.
@@ -58,7 +58,7 @@ NameEntryScreen::NameEntryScreen(AppContext& app, QWidget* parent)
   connect(saveButton, &QPushButton::clicked, this, &NameEntryScreen::save);
   connect(print, &QPushButton::clicked, this, &NameEntryScreen::printRoster);
   connect(transfer_, &QPushButton::clicked, this, &NameEntryScreen::addTransferStudent);
-  connect(back, &QPushButton::clicked, this, &NameEntryScreen::backToMenu);
+  connect(back, &QPushButton::clicked, this, &Screen::returnToMenu);
   connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
 }
 
@@ -160,11 +160,11 @@ void NameEntryScreen::addTransferStudent() {
   ShowTransferDialog(app_, *this);
 }
 
-void NameEntryScreen::backToMenu() {
-  hide();
-  // The next table shown here is another roster: entry starts afresh there.
+void NameEntryScreen::startAfresh() {
+  // The next table shown here is another roster: entry starts afresh there,
+  // and only a roster opened for transfers offers "転入生".
   setEntryEnabled(false);
-  emit menuRequested();
+  transfer_->hide();
 }
 
 }  // namespace gakunen

@@ -22,6 +22,7 @@ SubjectFileScreen::SubjectFileScreen(AppContext& app, QWidget* parent)
                             QStringLiteral("別のテストから特定の教科のデータを抽出します"));
   auto* rename = addButton(QStringLiteral("Command5"), QStringLiteral("列名変更"),
                            QStringLiteral("テスト名を入力します。漢数字を使用してください。"));
+  addReturnToMenuButton();
   auto* end = addButton(QStringLiteral("Command4"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します"));
 
   connect(save, &QPushButton::clicked, this, &SubjectFileScreen::save);
@@ -33,8 +34,13 @@ SubjectFileScreen::SubjectFileScreen(AppContext& app, QWidget* parent)
   connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
 }
 
+void SubjectFileScreen::startAfresh() { testNames_.fill(QString()); }
+
 void SubjectFileScreen::showSubjectOf(const StudentTable& test, int column) {
+  startAfresh();
   subjectfiles::BuildSubjectTable(test, column, table());
+  // Taken out of another file: saving it must not propose that file's name.
+  setDocumentPath({});
   setTableVisible(true);
   show();
 }
