@@ -3,7 +3,9 @@
 // screens (grids and their table models included), seven new classes.
 // Prints the median and the fastest run, first of the five steps alone and
 // then with the events that follow them (layout and painting of the shown
-// screens) handled as well.
+// screens) handled as well. Then the same students with 性別, 配慮 and 離す
+// (40 pairs) in fifteen classes: the serpentine dealing ("クラス分け") and
+// "バランス調整" on the new class display, each alone, in the same runs.
 //
 //   division_bench [runs]
 //
@@ -17,6 +19,7 @@
 #include "model/session/shared_state.h"
 #include "model/table/student_table.h"
 #include "screens/classdivision/division_screen.h"
+#include "screens/classdivision/new_class_screen.h"
 #include "support/table_fixtures.h"
 
 #include <QAbstractButton>
@@ -98,5 +101,42 @@ int main(int argc, char** argv) {
   }
   report("集計 .. 新クラス 成績順表示 (998 students)", bench::Summarize(alone));
   report("  the same, events handled", bench::Summarize(withEvents));
+
+  // The base file again with the three conditions.
+  gakunen::testing::Rows rows = gakunen::testing::MakeRows({998, 7, 14, 11});
+  rows[0] << QStringLiteral("性別") << QStringLiteral("配慮") << QStringLiteral("離す");
+  for (int i = 1; i < rows.size(); ++i)
+    rows[i] << (i * 7919 % 13 < 6 ? QStringLiteral("男") : QStringLiteral("女"))
+            << (i % 13 == 4 ? QStringLiteral("○") : QString()) << QString();
+  for (int p = 0; p < 40; ++p)
+    for (int member : {0, 1}) rows[1 + (p * 23 + member * 500) % 998][16] = QStringLiteral("P%1").arg(p + 1);
+  gakunen::testing::FillTable(base, rows);
+  auto* balanceButton = form16->findChild<QAbstractButton*>(QStringLiteral("BalanceButton"));
+  if (!balanceButton) fail("BalanceButton");
+  std::vector<double> dealing, balancing;
+  for (int i = 0; i <= runs; ++i) {
+    prepare();
+    button("Command3")->click();
+    button("Command4")->click();
+    dialogs->queueAnswer(QStringLiteral("15"));
+    QElapsedTimer timer;
+    timer.start();
+    button("Command5")->click();
+    const double dealMs = timer.nsecsElapsed() / 1e6;
+    button("Command6")->click();
+    button("Command9")->click();
+    QApplication::processEvents();
+    timer.restart();
+    balanceButton->click();
+    const double balanceMs = timer.nsecsElapsed() / 1e6;
+    QApplication::processEvents();
+    if (app.state().ClassCount != 15) fail("the classes were not balanced");
+    if (dialogs->hasFailure()) fail("a dialog came unanswered");
+    if (i == 0) continue;
+    dealing.push_back(dealMs);
+    balancing.push_back(balanceMs);
+  }
+  report("クラス分け, serpentine (998, 15 classes)", bench::Summarize(dealing));
+  report("バランス調整 (998, 15 classes, conditions)", bench::Summarize(balancing));
   return 0;
 }

@@ -7,12 +7,13 @@
 // step only warms caches and is not counted.
 //
 //   heavy_operations_bench [runs]                  (default 21)
-//   heavy_operations_bench --write-table FILE year|score
+//   heavy_operations_bench --write-table FILE year|score|totalled
 //
 // The second form only writes a generated file for other measurements (the
 // peak memory script): "year" is the 23-column table of the load and save,
 // "score" the 19-column score table that the score screen's steps widen to
-// 23 columns.
+// 23 columns, "totalled" 22 score columns and 合計. A third form,
+// --first-open FILE, is the child process of the first-open figure.
 //
 // Offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
@@ -35,20 +36,22 @@
 #include "screens/scores/chart_screen.h"
 #include "screens/scores/score_screen.h"
 #include "support/table_fixtures.h"
+#include "ui/bar_chart.h"
 #include "ui/grid_view.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QChart>
-#include <QChartView>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFont>
 #include <QHash>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -65,6 +68,16 @@ namespace {
 constexpr int kStudents = 998;
 constexpr int kClasses = 15;
 constexpr quint32 kSeed = 10;
+// How long the teacher looks at the main menu before the first click, at
+// the least.
+constexpr int kMenuReadingMs = 500;
+
+// The goals, in milliseconds of the median run.
+constexpr double kFirstOpenGoalMs = 10;
+constexpr double kLaterOpenGoalMs = 6;
+constexpr double kSaveGoalMs = 6;
+constexpr double kOperationGoalMs = 10;
+constexpr double kChartsGoalMs = 25;
 
 [[noreturn]] void fail(const char* what) { bench::Fail("heavy_operations_bench", what); }
 [[noreturn]] void fail(const QString& what) { fail(qPrintable(what)); }
@@ -136,14 +149,74 @@ QString ReadingOf(const QString& name) {
 
 void Fill(StudentTable& table, const Rows& rows) { gakunen::testing::FillTable(table, rows); }
 
+// Every score column of the generated year-group and 合計 last: 23 columns,
+// the widest file, ready for 度数分布 as it is opened (20 charts).
+QList<int> TotalledColumns() {
+  return Range(0, 11) + QList<int>{13, 16} + Range(17, 21) + Range(23, 25) + QList<int>{12};
+}
+
 int WriteTable(const QString& path, const QString& kind) {
-  if (kind != u"year" && kind != u"score") fail("the table to write is \"year\" or \"score\"");
-  const QList<int> columns = kind == u"score" ? WideScoreColumns() : Range(0, 22);
+  QList<int> columns = Range(0, 22);
+  if (kind == u"score")
+    columns = WideScoreColumns();
+  else if (kind == u"totalled")
+    columns = TotalledColumns();
+  else if (kind != u"year")
+    fail("the table to write is \"year\", \"score\" or \"totalled\"");
   SharedState state;
   gakunen::testing::TestHost host;
   Fill(host.grid, PickColumns(columns));
   gakunen::testing::DescribeTable(state, host.grid);
   if (const auto error = WriteTableToFile(state, host, path)) fail(error->message());
+  return 0;
+}
+
+// The first open of a fresh process, as the teacher meets it: the program
+// starts as src/app/main.cpp starts it, the main menu paints, the teacher
+// takes a moment to read it (the program is idle then), and clicks
+// 点数入力・評価; the clock runs from the click until Form3's grid has
+// painted the file. Prints the wall-clock and processor milliseconds.
+int FirstOpenChild(const QString& path) {
+  QApplication::setApplicationName(QStringLiteral("gakunen"));
+  auto dialogsOwned = std::make_unique<ScriptedDialogs>();
+  ScriptedDialogs* dialogs = dialogsOwned.get();
+  Application app(std::move(dialogsOwned), std::make_unique<bench::NoPrinter>());
+  app.start();
+  QWidget* menu = app.form(QStringLiteral("Form1"));
+  bench::PaintCounter menuPaints;
+  menu->installEventFilter(&menuPaints);
+  if (!bench::WaitForPaint(menuPaints)) fail("the menu never painted");
+  QEventLoop reading;
+  QTimer::singleShot(kMenuReadingMs, &reading, &QEventLoop::quit);
+  reading.exec();
+
+  // Form3 may not exist before the click: watch every grid of the program.
+  struct GridPaints : QObject {
+    int paints = 0;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+      if (event->type() == QEvent::Paint && watched->parent() &&
+          watched->parent()->objectName() == QStringLiteral("gridTable")) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && w->window()->objectName() == QStringLiteral("Form3")) ++paints;
+      }
+      return false;
+    }
+  } grid;
+  qApp->installEventFilter(&grid);
+  dialogs->queueFile(path);
+  auto* open = menu->findChild<QAbstractButton*>(QStringLiteral("Command1"));
+  if (!open) fail("Form1 has no Command1");
+  const double cpuStart = bench::ThreadMs();
+  QElapsedTimer timer;
+  timer.start();
+  open->click();
+  for (int spin = 0; grid.paints == 0 && spin < 1000; ++spin) QCoreApplication::processEvents();
+  const double wallMs = timer.nsecsElapsed() / 1e6;
+  const double cpuMs = bench::ThreadMs() - cpuStart;
+  if (grid.paints == 0) fail("Form3 never painted the file");
+  const StudentTable& t = app.forms().scores().table();
+  if (t.rows() != kStudents + 1 || t.cols() != 23) fail("the file was not loaded into Form3");
+  std::printf("%.4f %.4f\n", wallMs, cpuMs);
   return 0;
 }
 
@@ -212,6 +285,13 @@ class Stopwatch {
     figures_.push_back(f);
   }
 
+  // A figure measured elsewhere (in other processes), from its samples.
+  void add(const QString& what, double goalMs, const std::vector<double>& wall, const std::vector<double>& cpu) {
+    Figure f{what, bench::Summarize(wall), bench::Median(cpu), -1, -1, goalMs};
+    print(f);
+    figures_.push_back(f);
+  }
+
   // The work of a step alone, no screen involved: where a step's time goes.
   void timeWork(const QString& what, const std::function<void()>& prepare, const std::function<void()>& work) {
     std::vector<double> wall, cpu;
@@ -236,19 +316,22 @@ class Stopwatch {
   static void print(const Figure& f) {
     QString goal = QStringLiteral("no goal");
     if (f.goalMs > 0)
-      goal = QStringLiteral("goal %1 ms, %2 of it").arg(f.goalMs).arg(f.wall.median / f.goalMs, 0, 'f', 2);
+      goal = QStringLiteral("goal ≤ %1 ms: %2")
+                 .arg(f.goalMs)
+                 .arg(QString::fromLatin1(bench::Verdict(f.wall.median, f.processor, f.goalMs)));
     const QString paints = f.minPaints < 0 ? QStringLiteral("  (work alone)")
                                            : QStringLiteral("  paints %1..%2").arg(f.minPaints).arg(f.maxPaints);
-    std::printf("%s median %8.3f ms  processor %8.3f ms  min %8.3f ms%s  %s\n", qPrintable(padded(f.what, 58)),
-                f.wall.median, f.processor, f.wall.min, qPrintable(paints), qPrintable(goal));
+    std::printf("%s median %8.3f ms  range %7.3f .. %7.3f  processor %8.3f ms%s  %s\n", qPrintable(padded(f.what, 58)),
+                f.wall.median, f.wall.min, f.wall.max, f.processor, qPrintable(paints), qPrintable(goal));
     std::fflush(stdout);
   }
 
-  // The closing line: the steps whose median is over their goal.
+  // The closing line: the steps whose goal is missed.
   void printVerdict() const {
     QStringList over;
     for (const Figure& f : figures_)
-      if (f.goalMs > 0 && f.wall.median > f.goalMs) over << f.what.trimmed();
+      if (f.goalMs > 0 && std::strcmp(bench::Verdict(f.wall.median, f.processor, f.goalMs), "MISSED") == 0)
+        over << f.what.trimmed();
     if (over.isEmpty())
       std::printf("every step with a goal is within it\n");
     else
@@ -272,7 +355,7 @@ class Stopwatch {
 
 class Bench {
  public:
-  explicit Bench(int runs) : watch_(runs) {
+  explicit Bench(int runs) : runs_(runs), watch_(runs) {
     auto dialogs = std::make_unique<ScriptedDialogs>();
     dialogs_ = dialogs.get();
     app_ = std::make_unique<Application>(std::move(dialogs), std::make_unique<bench::NoPrinter>());
@@ -296,9 +379,10 @@ class Bench {
     WriteTable(path, QStringLiteral("year"));
     const QByteArray bytes = gakunen::testing::ReadBytes(path);
     std::printf("file of 998 students x 23 columns: %lld bytes\n", static_cast<long long>(bytes.size()));
+    firstOpen(path);
 
     watch_.time(
-        QStringLiteral("読み込み: 点数入力・評価 .. Form3 shown (23 columns)"), 10,
+        QStringLiteral("読み込み: 点数入力・評価 .. Form3 shown (23 columns)"), kLaterOpenGoalMs,
         [&] {
           form3_->hide();
           form3_->table().assign(1, 3, {QStringLiteral("組"), QStringLiteral("番"), QStringLiteral("生徒氏名")});
@@ -319,7 +403,7 @@ class Bench {
           if (LoadDataFile(s, host, path) || host.grid.rows() != kStudents + 1) fail("the file cannot be loaded");
         });
     watch_.time(
-        QStringLiteral("保存: Form3 保存 (23 columns)"), 10,
+        QStringLiteral("保存: Form3 保存 (23 columns)"), kSaveGoalMs,
         [&] {
           QFile::remove(savePath);
           dialogs_->queueFile(savePath);
@@ -334,12 +418,29 @@ class Bench {
           if (WriteTableToFile(app_->state(), *form3_, savePath)) fail("the table cannot be saved");
         });
     watch_.time(
-        QStringLiteral("  and the table hidden and shown again, no file"), 0, [] {},
+        QStringLiteral("  and the table's painting held and resumed, no file"), 0, [] {},
         [&] {
-          form3_->setTableVisible(false);
-          form3_->setTableVisible(true);
+          form3_->grid()->setUpdatesEnabled(false);
+          form3_->grid()->setUpdatesEnabled(true);
         },
         viewport(form3_), [] {});
+  }
+
+  // The first open, each run in a fresh process.
+  void firstOpen(const QString& path) {
+    std::vector<double> wall, cpu;
+    for (int run = 0; run <= runs_; ++run) {
+      QProcess child;
+      child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--first-open"), path});
+      if (!child.waitForFinished(60000) || child.exitCode() != 0)
+        fail(QStringLiteral("the first open failed: ") + QString::fromLocal8Bit(child.readAllStandardError()));
+      const QStringList figures = QString::fromLatin1(child.readAllStandardOutput()).split(u' ');
+      if (figures.size() != 2) fail("the first open printed no figures");
+      if (run == 0) continue;  // the disk cache
+      wall.push_back(figures[0].toDouble());
+      cpu.push_back(figures[1].toDouble());
+    }
+    watch_.add(QStringLiteral("初めての読み込み: fresh process, 点数入力・評価 .. Form3"), kFirstOpenGoalMs, wall, cpu);
   }
 
   // 集計 .. 順位付け, 学年平均, 度数分布, 評価 and クラス順 on a score table of
@@ -375,30 +476,30 @@ class Bench {
     };
     const int n = static_cast<int>(columns.size());
     watch_.time(
-        QStringLiteral("集計 (Command5)") + width, 20, onScoreScreen(0, 5), [&] { click(form3_, "Command5"); },
-        viewport(form3_), width3(n + 1));
+        QStringLiteral("集計 (Command5)") + width, kOperationGoalMs, onScoreScreen(0, 5),
+        [&] { click(form3_, "Command5"); }, viewport(form3_), width3(n + 1));
     watch_.time(
-        QStringLiteral("生徒平均 (Command6)") + width, 20, onScoreScreen(1, 6), [&] { click(form3_, "Command6"); },
-        viewport(form3_), width3(n + 2));
+        QStringLiteral("生徒平均 (Command6)") + width, kOperationGoalMs, onScoreScreen(1, 6),
+        [&] { click(form3_, "Command6"); }, viewport(form3_), width3(n + 2));
     watch_.time(
-        QStringLiteral("並べ替え (Command9)") + width, 20, onScoreScreen(2, 9), [&] { click(form3_, "Command9"); },
-        viewport(form3_), width3(n + 2));
+        QStringLiteral("並べ替え (Command9)") + width, kOperationGoalMs, onScoreScreen(2, 9),
+        [&] { click(form3_, "Command9"); }, viewport(form3_), width3(n + 2));
     watch_.time(
-        QStringLiteral("順位付け (Command10) .. Form5 shown") + width, 20, onScoreScreen(3, 10),
+        QStringLiteral("順位付け (Command10) .. Form5 shown") + width, kOperationGoalMs, onScoreScreen(3, 10),
         [&] { click(form3_, "Command10"); }, viewport(form5_),
         [&] {
           if (!form5_->isVisible() || form5_->table().cols() != n + 3) fail("no ranking table");
         });
 
     watch_.time(
-        QStringLiteral("学年平均 (Command8)") + width, 0, onScoreScreen(2, 8), [&] { click(form3_, "Command8"); },
-        viewport(form3_),
+        QStringLiteral("学年平均 (Command8)") + width, kOperationGoalMs, onScoreScreen(2, 8),
+        [&] { click(form3_, "Command8"); }, viewport(form3_),
         [&] {
           if (form3_->table().rows() != kStudents + 1 + 4 * kClasses + 4) fail("no year-group rows");
         });
     watch_.time(
-        QStringLiteral("度数分布 (Command13)") + width, 0, onScoreScreen(1, 13), [&] { click(form3_, "Command13"); },
-        viewport(form3_),
+        QStringLiteral("度数分布 (Command13)") + width, kOperationGoalMs, onScoreScreen(1, 13),
+        [&] { click(form3_, "Command13"); }, viewport(form3_),
         [&] {
           if (form3_->table().rows() != kStudents + 1 + 18) fail("no frequency rows");
         });
@@ -420,9 +521,9 @@ class Bench {
     watch_.timeWork(
         QStringLiteral("  and the %1 charts handed to the hidden Form19").arg(chartCount), [] {},
         [&] { charts->setCharts(frequencies.charts); });
-    // 度数分布グラフ is where the charts are made. Form19 paints them one
-    // after another, the last slot last, and all of them once more when
-    // their layout has settled: the clock stops at the last slot's last paint.
+    // 度数分布グラフ shows the charts. Form19 paints them one after another,
+    // the last slot last: the clock stops at the last slot's last paint,
+    // once further rounds of events bring no repaint.
     int lastSlot = charts->slotCount() - 1;
     while (lastSlot > 0 && charts->slotData(lastSlot).counts.isEmpty()) --lastSlot;
     StudentTable counted;  // the score table as 度数分布 leaves it
@@ -431,7 +532,7 @@ class Bench {
     if (!AppendFrequencyRows(bareState, bare).refusal.isEmpty()) fail("frequency refused");
     counted.copyFrom(bare.grid);
     watch_.time(
-        QStringLiteral("度数分布グラフ (Command15) .. Form19 still, %1 charts").arg(chartCount), 0,
+        QStringLiteral("度数分布グラフ (Command15) .. Form19 still, %1 charts").arg(chartCount), kChartsGoalMs,
         [&] {
           charts->hide();
           form3_->show();
@@ -440,11 +541,12 @@ class Bench {
           charts->setCharts(frequencies.charts);
           form3_->button(15)->setEnabled(true);
         },
-        [&] { click(form3_, "Command15"); }, charts->chartSlot(lastSlot)->viewport(),
+        [&] { click(form3_, "Command15"); }, charts->chartSlot(lastSlot),
         [&] {
           for (int slot : {0, int{ChartScreen::kTotalSlot}, lastSlot}) {
-            const QChart* chart = charts->chartSlot(slot)->chart();
-            if (!charts->isVisible() || charts->slotData(slot).counts.isEmpty() || !chart || chart->series().isEmpty())
+            const BarChart* chart = charts->chartSlot(slot);
+            if (!charts->isVisible() || !chart->isVisible() || charts->slotData(slot).counts.isEmpty() ||
+                chart->content().values != charts->slotData(slot).counts)
               fail("Form19 shows no charts");
           }
         },
@@ -459,7 +561,7 @@ class Bench {
       gakunen::testing::DescribeTable(app_->state(), form5_->table());
     };
     watch_.time(
-        QStringLiteral("評価 5段階 by percent (Form5 Command5)") + width, 0,
+        QStringLiteral("評価 5段階 by percent (Form5 Command5)") + width, kOperationGoalMs,
         [&] {
           onRankingScreen();
           click(form5_, "Command4");
@@ -479,7 +581,7 @@ class Bench {
     auto* firstClass = form10_->findChild<GridView*>(QStringLiteral("MSFlexGrid2[0]"));
     if (!firstClass) fail("Form10 has no MSFlexGrid2[0]");
     watch_.time(
-        QStringLiteral("クラス順 (Form5 Command7) .. Form10 shown") + width, 0, onRankingScreen,
+        QStringLiteral("クラス順 (Form5 Command7) .. Form10 shown") + width, kOperationGoalMs, onRankingScreen,
         [&] { click(form5_, "Command7"); }, firstClass->tableView()->viewport(),
         [&] {
           if (!form10_->isVisible() || app_->state().ClassCount != kClasses || form10_->classTable(0).rows() < 2)
@@ -490,7 +592,7 @@ class Bench {
 
   // 集計 .. 新クラス 成績順表示 on Form13 with the tests of `testColumns`
   // (the first one the basis), dealt to fifteen new classes.
-  void division(const QList<int>& testColumns, double goalMs) {
+  void division(const QList<int>& testColumns) {
     StudentTable base;
     Fill(base, PickColumns(QList<int>{0, 1, 2} + testColumns));
     const int width = 3 + static_cast<int>(testColumns.size()) + 2;  // and 合計 and 組
@@ -507,8 +609,8 @@ class Bench {
       }
     };
     watch_.time(
-        QStringLiteral("集計 .. 新クラス 成績順表示 (%1 tests, %2 columns)").arg(testColumns.size()).arg(width), goalMs,
-        prepare,
+        QStringLiteral("集計 .. 新クラス 成績順表示 (%1 tests, %2 columns)").arg(testColumns.size()).arg(width),
+        kOperationGoalMs, prepare,
         [&] {
           click(form13_, "Command3");
           click(form13_, "Command4");
@@ -538,7 +640,7 @@ class Bench {
     withReadings.copyFrom(list);
 
     watch_.time(
-        QStringLiteral("新クラス 氏名順 (Form16 Command9) .. Form17 shown"), 0,
+        QStringLiteral("新クラス 氏名順 (Form16 Command9) .. Form17 shown"), kOperationGoalMs,
         [&] {
           form17_->hide();
           form16_->show();
@@ -569,6 +671,7 @@ class Bench {
   }
   static QWidget* viewport(Screen* s) { return s->grid()->tableView()->viewport(); }
 
+  int runs_;
   Stopwatch watch_;
   QTemporaryDir scratch_;
   ScriptedDialogs* dialogs_ = nullptr;
@@ -592,9 +695,10 @@ int main(int argc, char** argv) {
   QApplication::setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 10));
 
   if (argc > 1 && std::strcmp(argv[1], "--write-table") == 0) {
-    if (argc != 4) fail("usage: heavy_operations_bench --write-table FILE year|score");
+    if (argc != 4) fail("usage: heavy_operations_bench --write-table FILE year|score|totalled");
     return WriteTable(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
   }
+  if (argc == 3 && std::strcmp(argv[1], "--first-open") == 0) return FirstOpenChild(QString::fromLocal8Bit(argv[2]));
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
   std::printf("998 students in %d classes, %d runs of each step (and one to warm up), platform %s\n", kClasses, runs,
               qPrintable(QApplication::platformName()));
@@ -605,9 +709,9 @@ int main(int argc, char** argv) {
   bench.scoreSteps(SubjectColumns());
   bench.scoreSteps(WideScoreColumns());
   // The basis (合計 of the first test) and three added tests.
-  bench.division({12, 3, 4, 5}, 50);
+  bench.division({12, 3, 4, 5});
   // The basis and seventeen added tests: 23 columns with 合計 and 組.
-  bench.division(QList<int>{12} + Range(3, 11) + QList<int>{13, 16} + Range(17, 21) + QList<int>{23}, 0);
+  bench.division(QList<int>{12} + Range(3, 11) + QList<int>{13, 16} + Range(17, 21) + QList<int>{23});
   bench.nameOrder();
   bench.printVerdict();
   return 0;

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libxkbcommon-dev libgl-dev libicu-dev
+  qt6-base-dev libxkbcommon-dev libgl-dev libicu-dev
   fonts-ipafont-gothic qt6-translations-l10n pandoc
   xvfb xauth poppler-utils
 )

@@ -38,7 +38,10 @@ class Application : public QObject, public AppContext {
   // The screen of that object name ("Form3"), for scenarios and tests.
   QWidget* form(const QString& name);
 
-  // Shows the main menu.
+  // Shows the main menu. Once it has painted, while the teacher reads it,
+  // the score screen (where most sessions go first) is built and drawn off
+  // screen and the code-page converter opened, so that the first file
+  // opens as fast as any later one.
   void start();
   // In scenario mode the end of the program only marks it ended.
   void setScenarioMode(bool on) { scenarioMode_ = on; }
@@ -47,6 +50,8 @@ class Application : public QObject, public AppContext {
   bool hasUnsavedChanges() const;
 
  private:
+  void prepareFirstScreen();
+
   SharedState state_;
   std::unique_ptr<Dialogs> dialogs_;
   std::unique_ptr<ScreenPrinter> printer_;

@@ -51,12 +51,22 @@ const char kHeaderStyle[] =
     " border: none; border-right: 1px solid #a0a0a0; border-bottom: 1px solid #a0a0a0; }";
 
 // Paints a cell as the style does, but with narrow padding and its text
-// narrowed rather than elided when the column is too tight for it.
+// narrowed rather than elided when the column is too tight for it. A cell
+// neither selected nor focused, the most of every paint, is only its shade
+// and its text: the style's item layout is kept for the cell that needs it.
 class CellDelegate : public QStyledItemDelegate {
  public:
-  using QStyledItemDelegate::QStyledItemDelegate;
+  CellDelegate(CellTextCache& texts, QObject* parent) : QStyledItemDelegate(parent), texts_(texts) {}
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    if (!(option.state & (QStyle::State_Selected | QStyle::State_HasFocus))) {
+      const QVariant shade = index.data(Qt::BackgroundRole);
+      if (shade.isValid()) painter->fillRect(option.rect, qvariant_cast<QBrush>(shade));
+      const QString text = index.data(Qt::DisplayRole).toString();
+      if (text.isEmpty()) return;
+      drawText(painter, option, text, qvariant_cast<Qt::Alignment>(index.data(Qt::TextAlignmentRole)));
+      return;
+    }
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
     const QString text = opt.text;
@@ -65,7 +75,11 @@ class CellDelegate : public QStyledItemDelegate {
     QStyle* style = widget ? widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
     if (text.isEmpty()) return;
+    drawText(painter, opt, text, opt.displayAlignment);
+  }
 
+ private:
+  void drawText(QPainter* painter, const QStyleOptionViewItem& opt, const QString& text, Qt::Alignment align) const {
     const QPalette::ColorGroup group = !(opt.state & QStyle::State_Enabled) ? QPalette::Disabled
                                        : (opt.state & QStyle::State_Active) ? QPalette::Normal
                                                                             : QPalette::Inactive;
@@ -73,16 +87,27 @@ class CellDelegate : public QStyledItemDelegate {
     painter->save();
     painter->setFont(opt.font);
     painter->setPen(opt.palette.color(group, role));
-    DrawCellText(*painter, QRectF(opt.rect).adjusted(kCellPaddingPx, 0, -kCellPaddingPx, 0), text,
-                 opt.displayAlignment);
+    texts_.draw(*painter, QRectF(opt.rect).adjusted(kCellPaddingPx, 0, -kCellPaddingPx, 0), text, align);
     painter->restore();
   }
+
+  CellTextCache& texts_;
+};
+
+// The title row of a grid: always kHeaderHeightPx high, so its size never
+// has to be worked out from its titles, which took a text layout of every
+// title whenever the table was replaced.
+class TitleHeader : public QHeaderView {
+ public:
+  explicit TitleHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+  QSize sizeHint() const override { return {length(), kHeaderHeightPx}; }
 };
 
 // Common settings of both table views of a grid.
-void setUpView(QTableView* view) {
+void setUpView(QTableView* view, CellTextCache& texts) {
+  view->setHorizontalHeader(new TitleHeader(view));
   view->setFont(gridFont());
-  view->setItemDelegate(new CellDelegate(view));
+  view->setItemDelegate(new CellDelegate(texts, view));
   view->setTextElideMode(Qt::ElideNone);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
   view->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -267,12 +292,26 @@ class ScrollingTableView : public QTableView {
     QTableView::updateGeometries();
     updateFrozenGeometry();
   }
+
+  // What lies under the overlay of fixed columns is never seen: it is left
+  // unpainted.
+  void paintEvent(QPaintEvent* event) override {
+    if (!frozen || frozen->isHidden()) {
+      QTableView::paintEvent(event);
+      return;
+    }
+    const QRegion seen = event->region() - QRect(0, 0, frozenWidth(), viewport()->height());
+    if (seen.isEmpty()) return;
+    QPaintEvent narrowed(seen);
+    QTableView::paintEvent(&narrowed);
+  }
 };
 
 }  // namespace
 
 struct GridView::Impl {
   StudentTable table;
+  CellTextCache texts;  // the two views show the same texts
   GridModel* model = nullptr;
   ScrollingTableView* view = nullptr;
   QTableView* frozen = nullptr;
@@ -311,13 +350,13 @@ GridView::GridView(QWidget* parent) : QWidget(parent), d(new Impl) {
   d->model = new GridModel(d->table, this);
   d->view = new ScrollingTableView(this);
   d->view->setObjectName(QStringLiteral("gridTable"));
-  setUpView(d->view);
+  setUpView(d->view, d->texts);
   d->view->setModel(d->model);
   layout->addWidget(d->view);
 
   d->frozen = new QTableView(d->view);
   d->frozen->setObjectName(QStringLiteral("gridFixedColumns"));
-  setUpView(d->frozen);
+  setUpView(d->frozen, d->texts);
   d->frozen->setModel(d->model);
   d->frozen->setSelectionModel(d->view->selectionModel());
   d->frozen->setFocusPolicy(Qt::NoFocus);
@@ -372,6 +411,10 @@ void GridView::setCurrentCell(int row, int col) {
   }
   d->view->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
   d->view->scrollTo(cell);
+}
+
+void GridView::prepareTexts(const QStringList& texts) {
+  for (const QString& text : texts) d->texts.prepare(d->view->font(), text);
 }
 
 void GridView::showRow(int row) {

@@ -44,6 +44,9 @@ class GridView : public QWidget {
   void setCurrentCell(int row, int col);
   // Scrolls so that the table row is shown.
   void showRow(int row);
+  // Lays out texts the grid is likely to show (scores, say) ahead of its
+  // first paint, which otherwise lays out every text it shows.
+  void prepareTexts(const QStringList& texts);
 
   // The scrolling table and the overlay that shows the fixed columns over its left edge.
   QTableView* tableView() const;

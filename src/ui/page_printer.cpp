@@ -10,7 +10,6 @@
 #include <QLineF>
 #include <QPainter>
 #include <QPen>
-#include <QPixmap>
 #include <QWidget>
 
 #include <algorithm>
@@ -139,27 +138,26 @@ void PagePrinter::drawTable(const StudentTable& table, int xTwips, int yTwips) {
 
 void PagePrinter::drawWidget(QWidget* widget) {
   if (!widget) return;
-  if (!widget->isVisible()) {
+  QWidget* window = widget->window();
+  if (!window->isVisible()) {
     // A screen not shown has never been laid out.
-    widget->ensurePolished();
+    window->ensurePolished();
+    if (window->layout()) window->layout()->activate();
     if (widget->layout()) widget->layout()->activate();
   }
   const QSize pixels = widget->size();
   if (pixels.isEmpty()) return;
-  // The screen goes onto the page as a picture three times as fine as the
-  // screen: rendered straight into a page, chart views lose text items (the
-  // value labels of every chart but the first).
-  constexpr double kFineness = 3.0;
-  QPixmap picture(pixels * kFineness);
-  picture.setDevicePixelRatio(kFineness);
-  picture.fill(widget->palette().color(QPalette::Window));
-  widget->render(&picture, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
-
   QPainter& painter = pagePainter();
   const QSizeF area = PrintableSizePoints(page_.setup);
   const QSizeF natural = QSizeF(pixels) * kWidgetPointsPerPixel;
   const double fit = std::min(area.width() / natural.width(), area.height() / natural.height());
-  painter.drawPixmap(QRectF(QPointF(0, 0), natural * fit), picture, QRectF(picture.rect()));
+  painter.save();
+  painter.scale(kWidgetPointsPerPixel * fit, kWidgetPointsPerPixel * fit);
+  // The widgets paint onto the page as they paint on the screen, so that
+  // what they draw stays vector at the printer's resolution; the window's
+  // background stays off the paper.
+  widget->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+  painter.restore();
 }
 
 void PagePrinter::newPage() { finishPage(); }

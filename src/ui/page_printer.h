@@ -36,7 +36,8 @@ class PagePrinter : public ScreenPrinter {
   // Natural size, reduced (keeping its proportions) where it would not fit
   // on the page from (x, y) on.
   void drawTable(const StudentTable& table, int xTwips = 10, int yTwips = 10) override;
-  // The widget as it looks on screen, scaled to fill the printable area.
+  // The widget and its children as they paint themselves, without the
+  // window's background, scaled to fill the printable area.
   void drawWidget(QWidget* widget) override;
   // Ends the page; the next drawing begins a new one.
   void newPage() override;

@@ -7,10 +7,10 @@ class QWidget;
 namespace gakunen {
 
 // The printer the screens are handed: tables, as the rules print them, and
-// the picture of a whole screen (the charts), which only a window can give.
+// what a widget paints (the charts), which only a window can give.
 class ScreenPrinter : public Printer {
  public:
-  // The image of a whole screen as it is shown, fitted to the page.
+  // The widget and its children as they paint themselves, fitted to the page.
   virtual void drawWidget(QWidget* widget) = 0;
 };
 

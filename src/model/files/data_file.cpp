@@ -10,6 +10,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace gakunen {
 
 namespace {
@@ -144,6 +146,13 @@ std::optional<QString> DataFileChannel::readField() {
   return field;
 }
 
+qsizetype DataFileChannel::lineBreaksLeft() const {
+  qsizetype breaks = 0;
+  for (qsizetype i = pos_; i < text_.size(); ++i)
+    if (text_[i] == u'\n') ++breaks;
+  return breaks;
+}
+
 namespace {
 
 std::optional<LoadError> countHeader(SharedState& state, DataFileChannel& channel, bool second) {
@@ -164,7 +173,10 @@ int readTable(SharedState& state, TableHost& screen, DataFileChannel& channel) {
   state.CurrentForm = &screen;
   const int cols = state.ColumnCount;
   std::vector<QString> cells;
-  cells.reserve(static_cast<size_t>(cols) * 64);
+  // Room for every row at once: grown row by row, the list would be moved
+  // to fresh memory again and again.
+  const qsizetype rowsAhead = std::min<qsizetype>(channel.lineBreaksLeft() + 1, kMaxReadRows);
+  cells.reserve(static_cast<size_t>(cols) * static_cast<size_t>(std::max<qsizetype>(rowsAhead, 1)));
   int rowsStarted = 0;
   int unread = 0;
   state.RowCount = 0;

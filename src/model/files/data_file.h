@@ -61,6 +61,8 @@ class DataFileChannel {
   bool isOpen() const { return open_; }
   // The next field, or nothing at the end of the file.
   std::optional<QString> readField();
+  // The line breaks still ahead: about the rows left to read.
+  qsizetype lineBreaksLeft() const;
 
  private:
   QString text_;

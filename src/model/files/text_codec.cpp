@@ -36,7 +36,44 @@ UConverter* cp932() {
   return conv.get();
 }
 
+// Whether the bytes are well-formed UTF-8 (RFC 3629: no overlong forms, no
+// surrogates, nothing past U+10FFFF). A code page 932 file fails within its
+// first Japanese character, where decoding it as UTF-8 to find that out
+// would cost as much as decoding it.
+bool isWellFormedUtf8(const char* data, qsizetype n) {
+  const auto* p = reinterpret_cast<const unsigned char*>(data);
+  for (qsizetype i = 0; i < n;) {
+    const unsigned char lead = p[i];
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    int length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the bounds of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;
+      if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;
+    } else {
+      return false;
+    }
+    if (n - i < length || p[i + 1] < low || p[i + 1] > high) return false;
+    for (int k = 2; k < length; ++k)
+      if (p[i + k] < 0x80 || p[i + k] > 0xBF) return false;
+    i += length;
+  }
+  return true;
+}
+
 }  // namespace
+
+void openConverter() { (void)cp932(); }
 
 std::optional<QString> decodeCp932(const QByteArray& bytes) {
   UConverter* conv = cp932();
@@ -110,9 +147,12 @@ std::optional<QString> decodeFile(const QByteArray& bytes) {
       break;
     }
   if (bom || nonAscii) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bom ? bytes.mid(3) : bytes);
-    if (!utf8.hasError()) return text;
+    const qsizetype skip = bom ? 3 : 0;
+    if (isWellFormedUtf8(bytes.constData() + skip, bytes.size() - skip)) {
+      QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+      QString text = utf8.decode(QByteArrayView(bytes).sliced(skip));
+      if (!utf8.hasError()) return text;
+    }
     if (bom) return std::nullopt;
   }
   return decodeCp932(bytes);

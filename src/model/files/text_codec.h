@@ -10,6 +10,10 @@ namespace gakunen {
 // it and UTF-8 for files a spreadsheet may have saved.
 namespace TextCodec {
 
+// Opens the converter ahead of the first file read or written, which
+// otherwise pays for it.
+void openConverter();
+
 // Strict decoding: nothing when the bytes are not valid code page 932.
 std::optional<QString> decodeCp932(const QByteArray& bytes);
 

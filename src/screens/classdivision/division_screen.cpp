@@ -50,7 +50,8 @@ void DivisionScreen::startFrom(const StudentTable& base, int column) {
   SharedState& st = state();
   ExtractColumn(base, st.RowCount, column, table());
   setDocumentPath({});
-  st.BaseColumnCount = 4;
+  // Class, number, name, the basis column and the conditions the file has.
+  st.BaseColumnCount = table().cols();
   startSteps();
   show();
 }
@@ -60,8 +61,9 @@ void DivisionScreen::appendExtract(const StudentTable& extract) {
   // the two files do not list the same students, and the teacher must know.
   if (auto warning = RowMismatchMessage(extract.rows(), table().rows())) dialogs().message(*warning);
   setTableVisible(false);
-  AppendExtractedColumn(state(), table(), extract);
+  const auto refused = AppendExtractedColumn(state(), table(), extract);
   setTableVisible(true);
+  if (refused) dialogs().message(*refused);
   ++testColumns_;
   show();
 }

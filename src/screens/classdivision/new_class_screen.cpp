@@ -1,13 +1,16 @@
 #include "screens/classdivision/new_class_screen.h"
 
 #include "model/ports/dialogs.h"
+#include "model/rules/classdivision/balance_report.h"
 #include "model/session/shared_state.h"
+#include "model/table/numbers.h"
 #include "model/table/student_table.h"
 #include "screens/common/file_sequences.h"
 #include "screens/common/start_position.h"
 #include "ui/grid_view.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPoint>
 #include <QPushButton>
@@ -25,12 +28,15 @@ const QPoint kMovePromptAt(5000, 3000);
 
 NewClassScreen::NewClassScreen(AppContext& app, QWidget* parent)
     : Screen(app, QStringLiteral("Form16"), QStringLiteral("新クラス表示画面"), parent) {
-  summary_ = new GridView(this);
-  summary_->setObjectName(QStringLiteral("ClassSummary"));
-  summary_->setToolTip(QStringLiteral("新クラスごとの人数、合計の平均、旧クラスごとの人数です"));
-  summary_->setMinimumWidth(280);
-  summary_->setMaximumWidth(420);
-  mainLayout()->insertWidget(1, summary_);
+  report_ = new GridView(this);
+  report_->setObjectName(QStringLiteral("BalanceReport"));
+  report_->setToolTip(
+      QStringLiteral("新組ごとの人数、男女、配慮、合計の平均、旧クラスごとの人数です。"
+                     "＊は目標から外れている数です"));
+  report_->setMinimumWidth(280);
+  // The report shares the width with the list: with 15 old classes it is
+  // as wide as the list itself.
+  mainLayout()->insertWidget(1, report_, 1);
 
   print_ = addButton(QStringLiteral("Command1"), QStringLiteral("印刷"), QStringLiteral("印刷します"));
   auto* saveButton =
@@ -52,7 +58,7 @@ NewClassScreen::NewClassScreen(AppContext& app, QWidget* parent)
   entry_->setAttribute(Qt::WA_InputMethodEnabled, true);
   entry_->setInputMethodHints(Qt::ImhNone);
   entry_->setMinimumWidth(160);
-  addLabelledEntry(entry_, QStringLiteral("ふりがな"));
+  entryLabel_ = addLabelledEntry(entry_, QStringLiteral("ふりがな"));
   ok_ = addButton(QStringLiteral("Command8"), QStringLiteral("OK"),
                   QStringLiteral("テキストボックスのデータを表に入れます"));
   // Return in Text1 already stores the reading; it must not press OK as well.
@@ -60,6 +66,10 @@ NewClassScreen::NewClassScreen(AppContext& app, QWidget* parent)
   setEntryEnabled(false);
   auto* byReading = addButton(QStringLiteral("Command9"), QStringLiteral("新クラス   氏名順"),
                               QStringLiteral("ふりがなを付けてから、新クラスを名前順に並べ替えます"));
+  auto* conditions = addButton(QStringLiteral("ConditionsButton"), QStringLiteral("条件入力"),
+                               QStringLiteral("性別、配慮、離す生徒を一人ずつ入力します"));
+  auto* balanceButton = addButton(QStringLiteral("BalanceButton"), QStringLiteral("バランス調整"),
+                                  QStringLiteral("生徒を入れ替えて、男女、配慮、旧クラス、成績のバランスをとります"));
   addReturnToMenuButton();
 
   for (int i = 0; i < kMaxNewClasses; ++i) {
@@ -79,12 +89,16 @@ NewClassScreen::NewClassScreen(AppContext& app, QWidget* parent)
   connect(entry_, &QLineEdit::returnPressed, this, &NewClassScreen::enterReading);
   connect(ok_, &QPushButton::clicked, this, &NewClassScreen::enterReading);
   connect(byReading, &QPushButton::clicked, this, [this] { showInOrder(NewClassOrder::ByReading); });
+  connect(conditions, &QPushButton::clicked, this, &NewClassScreen::startConditions);
+  connect(balanceButton, &QPushButton::clicked, this, &NewClassScreen::balance);
 
   StudentTable& list = table();
   connect(&list, &StudentTable::reset, this, &NewClassScreen::refreshSummary);
   connect(&list, &StudentTable::cellChanged, this, [this](int, int col) {
     using namespace class_list;
-    if (col == kClass || col == kTotal || col == kOldClass) refreshSummary();
+    // Readings count for nothing here, but the conditions may stand in
+    // their place when the list has none.
+    if (col != kNumber && col != kName && !(col == kReading && HasReadingColumn(table()))) refreshSummary();
   });
   refreshSummary();
 }
@@ -97,10 +111,11 @@ std::array<StudentTable*, kMaxNewClasses> NewClassScreen::classTables() {
   return tables;
 }
 
-StudentTable& NewClassScreen::summary() { return summary_->table(); }
+StudentTable& NewClassScreen::balanceReport() { return report_->table(); }
 
 void NewClassScreen::showClassList(const StudentTable& division) {
   BuildClassList(state(), division, classTables(), table());
+  forgetHandMoves();
   setDocumentPath({});
   enablePrinting();
   show();
@@ -110,6 +125,7 @@ void NewClassScreen::enablePrinting() { print_->setEnabled(true); }
 
 void NewClassScreen::startWithLoadedList() {
   for (GridView* grid : classGrids_) grid->table().assign(0, 0, {});
+  forgetHandMoves();
   print_->setEnabled(false);
   byTotal_->setEnabled(false);
   setEntryEnabled(false);
@@ -118,6 +134,7 @@ void NewClassScreen::startWithLoadedList() {
 void NewClassScreen::showCleanCopy() {
   // The rows the readings were being typed into are gone.
   setEntryEnabled(false);
+  forgetHandMoves();
   setDocumentPath({});
   enablePrinting();
   show();
@@ -129,13 +146,20 @@ void NewClassScreen::setEntryEnabled(bool on) {
   ok_->setEnabled(on);
 }
 
-void NewClassScreen::refreshSummary() { SummarizeNewClasses(table(), summary_->table()); }
+void NewClassScreen::refreshSummary() { FillBalanceReport(table(), report_->table()); }
+
+void NewClassScreen::forgetHandMoves() {
+  handMoved_.clear();
+  balanced_ = false;
+}
 
 void NewClassScreen::print() {
   int pages = 0;
   {
     BusyScope busy(app_);
-    pages = PrintClassTables(app_.printer(), classTables());
+    // The report goes with the lists once there is balance to show.
+    const bool withReport = balanced_ || ListConditionColumns(table()).count() > 0;
+    pages = PrintClassTables(app_.printer(), classTables(), withReport ? &report_->table() : nullptr);
   }
   if (pages == 0) dialogs().message(QStringLiteral("印刷する組の表がありません。"));
 }
@@ -167,6 +191,7 @@ void NewClassScreen::moveStudent() {
     return;
   }
   grid()->showRow(outcome.row);
+  handMoved_.insert(StudentKey(table(), outcome.row));
   // The class tables no longer match the list.
   print_->setEnabled(false);
 }
@@ -189,30 +214,98 @@ void NewClassScreen::startReadings() {
     return;
   }
   setEntryEnabled(false);
+  entryCondition_.reset();
+  entryLabel_->setText(QStringLiteral("ふりがな"));
   if (!AskStartPosition(app_, *this, *entry_, *end_)) return;
   setEntryEnabled(true);
   grid()->setCurrentCell(state().CurrentRow, class_list::kReading);
   entry_->setFocus();
 }
 
+void NewClassScreen::startConditions() {
+  Dialogs& d = dialogs();
+  const QString answer = d.input(QStringLiteral("入力する条件の番号を入力してください。（1 性別、2 配慮、3 離す）"));
+  if (answer.isEmpty()) return;
+  const auto number = ReadWholeAnswer(answer);
+  if (!number || *number < 1 || *number > kConditionCount) {
+    d.message(QStringLiteral("「%1」は条件の番号として読めません。1から3までで入力してください。").arg(answer));
+    return;
+  }
+  const auto condition = static_cast<Condition>(*number - 1);
+  setTableVisible(false);
+  const ConditionColumnOutcome outcome = PrepareConditionColumn(state(), *this, condition);
+  setTableVisible(true);
+  if (outcome.column < 0) {
+    d.message(outcome.refusal);
+    return;
+  }
+  setEntryEnabled(false);
+  entryCondition_ = condition;
+  // The box takes the condition now: its label says which.
+  entryLabel_->setText(ConditionTitle(condition));
+  if (!AskStartPosition(app_, *this, *entry_, *end_)) return;
+  setEntryEnabled(true);
+  grid()->setCurrentCell(state().CurrentRow, outcome.column);
+  entry_->setFocus();
+}
+
 void NewClassScreen::enterReading() {
   // Without a start position CurrentRow still points at an earlier row.
   if (!entry_->isEnabled()) return;
-  switch (EnterReading(state(), table(), entry_->text())) {
+  const QString text = entry_->text();
+  int column = class_list::kReading;
+  ReadingStep step = ReadingStep::NoRow;
+  if (entryCondition_) {
+    if (const auto refusal = CheckConditionValue(*entryCondition_, text)) {
+      dialogs().message(*refusal);
+      entry_->selectAll();
+      entry_->setFocus();
+      return;
+    }
+    column = ListConditionColumns(table())[*entryCondition_];
+    step = EnterIntoColumn(state(), table(), column, text.trimmed());
+  } else {
+    step = EnterReading(state(), table(), text);
+  }
+  switch (step) {
     case ReadingStep::Next:
       entry_->clear();
       entry_->setFocus();
-      grid()->setCurrentCell(state().CurrentRow, class_list::kReading);
+      grid()->setCurrentCell(state().CurrentRow, column);
       return;
     case ReadingStep::Finished:
-      dialogs().message(QStringLiteral("ふりがな入力が終わりました。まず、保存してください。"));
+      dialogs().message(entryCondition_ ? QStringLiteral("条件入力が終わりました。まず、保存してください。")
+                                        : QStringLiteral("ふりがな入力が終わりました。まず、保存してください。"));
       break;
     case ReadingStep::NoRow:
-      dialogs().message(QStringLiteral("ふりがなを入れる行がありません。「ふりがな」で入力する位置を選んでください。"));
+      dialogs().message(
+          entryCondition_
+              ? QStringLiteral("条件を入れる行がありません。「条件入力」で入力する位置を選んでください。")
+              : QStringLiteral("ふりがなを入れる行がありません。「ふりがな」で入力する位置を選んでください。"));
       break;
   }
   setEntryEnabled(false);
   grid()->setCurrentCell(-1, -1);
+}
+
+void NewClassScreen::balance() {
+  if (const auto refusal = CheckBalance(table())) {
+    dialogs().message(*refusal);
+    return;
+  }
+  QStringList unmet;
+  {
+    BusyScope busy(app_);
+    setTableVisible(false);
+    unmet = BalanceClassList(state(), *this, handMoved_, classTables());
+    setTableVisible(true);
+  }
+  // Rows moved: a reading typed next would land on another student.
+  setEntryEnabled(false);
+  balanced_ = true;
+  enablePrinting();
+  byTotal_->setEnabled(true);
+  dialogs().message(BalanceMessage(unmet));
 }
 
 void NewClassScreen::showInOrder(NewClassOrder order) {

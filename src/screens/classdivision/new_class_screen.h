@@ -3,8 +3,11 @@
 #include "model/rules/classdivision/new_class_work.h"
 #include "screens/common/screen.h"
 
+#include <QSet>
 #include <array>
+#include <optional>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -15,7 +18,8 @@ class GridView;
 // Form16, "新クラス表示画面": the class list, one block of rows per new class,
 // and the fifteen class tables MSFlexGrid2[0..14] (index = new class - 1),
 // which are never shown and are what is printed per class. Beside the list
-// a summary of every new class follows each move and regrouping.
+// a summary of every new class and the balance report follow each move,
+// exchange and regrouping.
 class NewClassScreen : public Screen {
   Q_OBJECT
  public:
@@ -35,7 +39,7 @@ class NewClassScreen : public Screen {
   // 仕上げ wrote the clean copy into the list and the class tables.
   void showCleanCopy();
 
-  StudentTable& summary();
+  StudentTable& balanceReport();
 
  signals:
   // "新クラス      成績順" and "新クラス   氏名順": every new class is to be
@@ -50,16 +54,27 @@ class NewClassScreen : public Screen {
   void startReadings();
   void enterReading();
   void showInOrder(NewClassOrder order);
+  void startConditions();
+  void balance();
   void setEntryEnabled(bool on);
   void refreshSummary();
+  // The list was made afresh: no student is held where a hand put it.
+  void forgetHandMoves();
 
   std::array<GridView*, kMaxNewClasses> classGrids_ = {};
-  GridView* summary_ = nullptr;
+  GridView* report_ = nullptr;
   QPushButton* print_ = nullptr;
   QPushButton* end_ = nullptr;
   QPushButton* byTotal_ = nullptr;
   QLineEdit* entry_ = nullptr;
+  QLabel* entryLabel_ = nullptr;  // what the entry box takes: ふりがな or a condition
   QPushButton* ok_ = nullptr;
+  // What the entry box fills: the readings, or one condition.
+  std::optional<Condition> entryCondition_;
+  // Students the teacher moved, who stay in the class they were put in.
+  QSet<QString> handMoved_;
+  // Balanced since the list was made: the report goes to paper as well.
+  bool balanced_ = false;
 };
 
 }  // namespace gakunen

@@ -5,6 +5,7 @@
 #include "model/session/table_host.h"
 #include "screens/common/app_context.h"
 #include "screens/common/screen.h"
+#include "ui/grid_view.h"
 
 #include <QWidget>
 
@@ -14,6 +15,20 @@ namespace {
 void noteCurrentForm(AppContext& app, QWidget& owner) {
   if (auto* host = dynamic_cast<TableHost*>(&owner)) app.state().CurrentForm = host;
 }
+
+// The table stays in place while it is saved, its painting held back:
+// hiding it would lay the whole grid out again when it is shown, most of
+// the time of a save.
+class PaintingHeld {
+ public:
+  explicit PaintingHeld(QWidget& widget) : widget_(widget) { widget_.setUpdatesEnabled(false); }
+  ~PaintingHeld() { widget_.setUpdatesEnabled(true); }
+  PaintingHeld(const PaintingHeld&) = delete;
+  PaintingHeld& operator=(const PaintingHeld&) = delete;
+
+ private:
+  QWidget& widget_;
+};
 }  // namespace
 
 QString ShowOpenDataDialog(AppContext& app, QWidget& owner, const FileDialogSettings& settings) {
@@ -47,16 +62,16 @@ bool LoadIntoScreen(AppContext& app, Screen& receiving, const QString& path, con
 }
 
 bool SaveScreenTable(AppContext& app, Screen& screen, const FileDialogSettings& settings) {
-  screen.setTableVisible(false);
-  FileDialogSettings proposing = settings;
-  proposing.proposedPath = screen.documentPath();
-  const QString path = ShowSaveDataDialog(app, screen, proposing);
-  if (path.isEmpty()) {
-    screen.setTableVisible(true);
-    return false;
+  std::optional<SaveError> error;
+  QString path;
+  {
+    PaintingHeld held(*screen.grid());
+    FileDialogSettings proposing = settings;
+    proposing.proposedPath = screen.documentPath();
+    path = ShowSaveDataDialog(app, screen, proposing);
+    if (path.isEmpty()) return false;
+    error = WriteTableToFile(app.state(), screen, path);
   }
-  const auto error = WriteTableToFile(app.state(), screen, path);
-  screen.setTableVisible(true);
   if (error) {
     app.dialogs().message(error->message());
     return false;

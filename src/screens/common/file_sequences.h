@@ -27,11 +27,12 @@ QString ShowSaveDataDialog(AppContext& app, QWidget& owner, const FileDialogSett
 bool LoadIntoScreen(AppContext& app, Screen& receiving, const QString& path,
                     const std::function<void()>& afterCount = {});
 
-// The save sequence of every "保存" button: table hidden, save dialog, write
-// (ColumnCount and RowCount must describe the screen's table), table shown.
-// The dialog proposes the screen's document path. A cancelled dialog writes
-// nothing; a refused save says why in a message. Returns true when the file
-// was written; it is then the screen's document path.
+// The save sequence of every "保存" button: the table's painting held back,
+// save dialog, write (ColumnCount and RowCount must describe the screen's
+// table), the table painted again. The dialog proposes the screen's document
+// path. A cancelled dialog writes nothing; a refused save says why in a
+// message. Returns true when the file was written; it is then the screen's
+// document path.
 bool SaveScreenTable(AppContext& app, Screen& screen,
                      const FileDialogSettings& settings = FileDialogSettings::dataFiles());
 

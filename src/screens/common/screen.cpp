@@ -110,12 +110,13 @@ QPushButton* Screen::addReturnToMenuButton() {
   return back;
 }
 
-void Screen::addLabelledEntry(QLineEdit* entry, const QString& label) {
+QLabel* Screen::addLabelledEntry(QLineEdit* entry, const QString& label) {
   auto* caption = new QLabel(label, this);
   caption->setObjectName(entry->objectName() + QStringLiteral("Label"));
   caption->setBuddy(entry);
   buttons_->addWidget(caption);
   buttons_->addWidget(entry);
+  return caption;
 }
 
 void Screen::closeEvent(QCloseEvent* event) {

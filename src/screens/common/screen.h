@@ -65,7 +65,7 @@ class Screen : public QWidget, public TableHost {
   // The "メニューに戻る" button (ReturnToMenu) in the button column.
   QPushButton* addReturnToMenuButton();
   // An entry box in the button column with its short label above it.
-  void addLabelledEntry(QLineEdit* entry, const QString& label);
+  QLabel* addLabelledEntry(QLineEdit* entry, const QString& label);
   QHBoxLayout* mainLayout() const { return mainLayout_; }
   QVBoxLayout* buttonColumn() const { return buttons_; }
   // The title-bar button ends the program, as "終了" does.

@@ -2,25 +2,17 @@
 
 #include "screens/common/app_context.h"
 #include "screens/common/guide_button.h"
+#include "ui/bar_chart.h"
 #include "ui/screen_printer.h"
 #include "ui/window_places.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChart>
-#include <QChartView>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 #include <algorithm>
-#include <cmath>
 
 namespace gakunen {
 
@@ -38,52 +30,15 @@ QStringList categories(bool total) {
   return out;
 }
 
-QChart* makeChart(const FrequencyChart& data) {
-  auto* chart = new QChart;
-  chart->setAnimationOptions(QChart::NoAnimation);
-  chart->legend()->hide();
-  chart->setTitle(data.title);
-  QFont titleFont = chart->titleFont();
-  titleFont.setPointSize(11);
-  titleFont.setBold(true);
-  chart->setTitleFont(titleFont);
-  chart->setMargins(QMargins(2, 2, 2, 2));
-
-  auto* set = new QBarSet(data.title);
-  set->setColor(data.total ? QColor(0xC0, 0x50, 0x4D) : QColor(0x4F, 0x81, 0xBD));
-  set->setLabelColor(Qt::black);
-  for (int count : data.counts) *set << count;
-  auto* series = new QBarSeries;
-  series->append(set);
-  series->setBarWidth(0.8);
-  series->setLabelsVisible(true);
-  series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
-  chart->addSeries(series);
-
-  QFont axisFont;
-  axisFont.setPointSize(7);
-  auto* x = new QBarCategoryAxis;
-  x->append(categories(data.total));
-  x->setLabelsFont(axisFont);
-  x->setTitleText(data.total ? QStringLiteral("点（100点ごと）") : QStringLiteral("点（10点ごと）"));
-  chart->addAxis(x, Qt::AlignBottom);
-  series->attachAxis(x);
-
-  const int most = data.counts.isEmpty() ? 0 : *std::max_element(data.counts.begin(), data.counts.end());
-  // Whole students on the axis, with room above the tallest bar for its label.
-  const int step = std::max(1, static_cast<int>(std::ceil(most / 5.0)));
-  const int room = std::max(most + 1, static_cast<int>(std::ceil(most * 1.15)));
-  auto* y = new QValueAxis;
-  y->setRange(0, step * ((room + step - 1) / step));
-  y->setTickType(QValueAxis::TicksDynamic);
-  y->setTickAnchor(0);
-  y->setTickInterval(step);
-  y->setLabelFormat(QStringLiteral("%d"));
-  y->setLabelsFont(axisFont);
-  y->setTitleText(QStringLiteral("人"));
-  chart->addAxis(y, Qt::AlignLeft);
-  series->attachAxis(y);
-  return chart;
+BarChartContent chartContent(const FrequencyChart& data) {
+  BarChartContent c;
+  c.title = data.title;
+  c.categories = categories(data.total);
+  c.values = data.counts;
+  c.categoryTitle = data.total ? QStringLiteral("点（100点ごと）") : QStringLiteral("点（10点ごと）");
+  c.valueTitle = QStringLiteral("人");
+  c.barColor = data.total ? QColor(0xC0, 0x50, 0x4D) : QColor(0x4F, 0x81, 0xBD);
+  return c;
 }
 
 }  // namespace
@@ -92,8 +47,11 @@ ChartScreen::ChartScreen(AppContext& app, QWidget* parent) : QWidget(parent), ap
   setObjectName(QStringLiteral("Form19"));
   setWindowTitle(QStringLiteral("度数分布グラフ画面"));
   auto* layout = new QHBoxLayout(this);
-  charts_ = new QGridLayout;
-  layout->addLayout(charts_, 1);
+  sheet_ = new QWidget(this);
+  sheet_->setObjectName(QStringLiteral("chartSheet"));
+  charts_ = new QGridLayout(sheet_);
+  charts_->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(sheet_, 1);
 
   auto* buttons = new QVBoxLayout;
   buttons->setAlignment(Qt::AlignTop);
@@ -128,9 +86,8 @@ int ChartScreen::slotFor(int subjectIndex, bool total) {
 void ChartScreen::ensureSlots(int count) {
   while (views_.size() < count) {
     const int index = static_cast<int>(views_.size());
-    auto* view = new QChartView(this);
+    auto* view = new BarChart(sheet_);
     view->setObjectName(QStringLiteral("MSChart1[%1]").arg(index));
-    view->setRenderHint(QPainter::Antialiasing);
     // Four charts side by side and three rows still fit a 1024×768 display.
     view->setMinimumSize(200, 170);
     view->hide();
@@ -153,16 +110,13 @@ void ChartScreen::setCharts(const QList<FrequencyChart>& charts) {
     const int slot = slotFor(c.total ? 0 : subject, c.total);
     if (!c.total) ++subject;
     data_[slot] = c;
+    views_[slot]->setContent(chartContent(c));
     views_[slot]->show();
   }
-  // Making the charts is most of the cost of "度数分布": it waits until the
-  // screen is shown or printed.
-  chartsStale_ = true;
-  if (isVisible()) buildCharts();
   // The charts that have data stand side by side, the subjects in their
   // order and the total last, with no gaps where a slot got nothing.
-  for (QChartView* view : views_) charts_->removeWidget(view);
-  QList<QChartView*> order;
+  for (BarChart* view : views_) charts_->removeWidget(view);
+  QList<BarChart*> order;
   for (int i = 0; i < slotCount(); ++i)
     if (i != kTotalSlot && !views_[i]->isHidden()) order << views_[i];
   if (!views_[kTotalSlot]->isHidden()) order << views_[kTotalSlot];
@@ -177,31 +131,16 @@ void ChartScreen::setCharts(const QList<FrequencyChart>& charts) {
   for (int place = 0; place < order.size(); ++place) charts_->addWidget(order[place], place / columns, place % columns);
 }
 
-void ChartScreen::buildCharts() {
-  chartsStale_ = false;
-  for (int i = 0; i < slotCount(); ++i) {
-    QChart* old = views_[i]->chart();
-    views_[i]->setChart(views_[i]->isHidden() ? new QChart : makeChart(data_[i]));
-    delete old;
-  }
-}
-
-void ChartScreen::showEvent(QShowEvent* event) {
-  if (chartsStale_) buildCharts();
-  QWidget::showEvent(event);
-}
-
-QChartView* ChartScreen::chartSlot(int index) const { return views_.value(index); }
+BarChart* ChartScreen::chartSlot(int index) const { return views_.value(index); }
 
 FrequencyChart ChartScreen::slotData(int index) const { return data_.value(index); }
 
 void ChartScreen::print() {
-  if (chartsStale_) buildCharts();
   ScreenPrinter& printer = app_.printer();
   BusyScope busy(app_);
-  // The screen is wider than high: B4 landscape.
+  // The sheet is wider than high: B4 landscape.
   printer.setPageSetup(12, 2);
-  printer.drawWidget(this);
+  printer.drawWidget(sheet_);
   printer.endJob();
 }
 

@@ -5,17 +5,19 @@
 #include <QList>
 #include <QWidget>
 
-class QChartView;
 class QGridLayout;
 
 namespace gakunen {
 
 class AppContext;
+class BarChart;
 
 // Form19, "度数分布グラフ画面": one bar chart per column that "度数分布"
 // counted (MSChart1[0], [1], ...). Subjects take slots 0 to 4, the total
 // slot 5, further subjects the slots after it; there are never fewer than
-// six slots, and a slot that received nothing is not shown.
+// six slots, and a slot that received nothing is not shown. The charts
+// stand on a sheet of their own beside the buttons: "印刷" prints the
+// sheet, so the page holds the charts alone.
 class ChartScreen : public QWidget {
   Q_OBJECT
  public:
@@ -30,7 +32,7 @@ class ChartScreen : public QWidget {
   static int slotFor(int subjectIndex, bool total);
 
   int slotCount() const { return static_cast<int>(views_.size()); }
-  QChartView* chartSlot(int index) const;
+  BarChart* chartSlot(int index) const;
   // What slot `index` shows; an empty title and no counts when it got nothing.
   FrequencyChart slotData(int index) const;
 
@@ -40,18 +42,16 @@ class ChartScreen : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
  private:
   void ensureSlots(int count);
-  void buildCharts();
   void print();
 
   AppContext& app_;
+  QWidget* sheet_ = nullptr;
   QGridLayout* charts_ = nullptr;
-  QList<QChartView*> views_;
+  QList<BarChart*> views_;
   QList<FrequencyChart> data_;
-  bool chartsStale_ = false;
 };
 
 }  // namespace gakunen

@@ -4,6 +4,7 @@
 #include "model/table/numbers.h"
 #include "support/table_fixtures.h"
 
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -214,6 +215,40 @@ class DataFileTest : public QObject {
     QCOMPARE(l.host.grid.text(1, 2), QStringLiteral("前の表"));
     QCOMPARE(l.state.ColumnCount, 3);
     QVERIFY(!l.host.grid.isModified());
+  }
+
+  // A file is read as UTF-8 exactly when a strict UTF-8 decoder takes all
+  // of it (after a byte-order mark), else as code page 932: the border cases
+  // of UTF-8 decide as the decoder does.
+  void encodingChosenAsTheStrictDecoderSays_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("ascii") << QByteArray("\"1\",\"2\"");
+    QTest::newRow("utf-8 kanji") << QByteArray("\xE9\xAB\x99\xE6\xA9\x8B");
+    QTest::newRow("code page 932 kanji") << Cp932("髙橋　﨑");
+    QTest::newRow("four-byte character") << QByteArray("a\xF0\x9F\x98\x80");
+    QTest::newRow("highest code point") << QByteArray("\xF4\x8F\xBF\xBF");
+    QTest::newRow("past the highest") << QByteArray("\xF4\x90\x80\x80");
+    QTest::newRow("overlong slash") << QByteArray("\xC0\xAF");
+    QTest::newRow("overlong three bytes") << QByteArray("\xE0\x80\xAF");
+    QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80");
+    QTest::newRow("last before surrogates") << QByteArray("\xED\x9F\xBF");
+    QTest::newRow("noncharacter") << QByteArray("\xEF\xBF\xBE");
+    QTest::newRow("cut short at the end") << QByteArray("ab\xE3\x81");
+    QTest::newRow("lone continuation") << QByteArray("\x80");
+    QTest::newRow("byte-order mark, utf-8") << QByteArray("\xEF\xBB\xBF\xE3\x81\x82");
+    QTest::newRow("byte-order mark, not utf-8") << QByteArray("\xEF\xBB\xBF\x82\xA0");
+  }
+  void encodingChosenAsTheStrictDecoderSays() {
+    QFETCH(QByteArray, bytes);
+    const bool bom = bytes.startsWith("\xEF\xBB\xBF");
+    QStringDecoder strict(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString asUtf8 = strict.decode(bom ? bytes.mid(3) : bytes);
+    std::optional<QString> expected;
+    if (!strict.hasError())
+      expected = asUtf8;
+    else if (!bom)
+      expected = TextCodec::decodeCp932(bytes);
+    QCOMPARE(TextCodec::decodeFile(bytes), expected);
   }
 
   void missingFileIsReported() {

@@ -1,5 +1,6 @@
 #include "model/rules/classdivision/division_work.h"
 
+#include "model/rules/classdivision/conditions.h"
 #include "model/session/shared_state.h"
 #include "model/table/class_sizes.h"
 #include "model/table/grid_routines.h"
@@ -75,6 +76,15 @@ void ExtractColumn(const StudentTable& source, int rowCount, int column, Student
   target.setColWidth(2, 1000);
   target.setColWidth(0, 300);
   target.setColWidth(1, 300);
+  // The conditions travel with the students, in the order of the conditions.
+  const ConditionColumns conditions = FindConditionColumns(source, kFirstTestColumn, source.cols());
+  for (int from : conditions.column) {
+    if (from < 0 || from == column) continue;
+    const int to = target.cols();
+    target.setCols(to + 1);
+    target.setColWidth(to, 500);
+    for (int r = 0; r < target.rows(); ++r) target.setText(r, to, source.text(r, from));
+  }
 }
 
 std::optional<QString> RowMismatchMessage(int addedRows, int divisionRows) {
@@ -92,14 +102,37 @@ std::optional<QString> RowMismatchMessage(int addedRows, int divisionRows) {
   return text;
 }
 
-void AppendExtractedColumn(SharedState& state, StudentTable& division, const StudentTable& extract) {
+std::optional<QString> AppendExtractedColumn(SharedState& state, StudentTable& division, const StudentTable& extract) {
   BulkChange bulk(division);
-  const int column = appendDivisionColumn(state, division, QString(), 500);
   const int rows = std::min(extract.rows(), division.rows());
+  // Tests stay together from column 3 on, so that test k is column k + 2;
+  // the conditions follow them.
+  const ConditionColumns held = FindConditionColumns(division, kFirstTestColumn + 1, state.BaseColumnCount);
+  const int column = held.first() >= 0 ? held.first() : state.BaseColumnCount;
+  InsertColumns(division, column, 1, 500);
+  ++state.BaseColumnCount;
   for (int r = 0; r < rows; ++r) division.setText(r, column, extract.text(r, 3));
-  // The column now belongs to the division table, and every later step
+
+  // Conditions the division does not hold yet are taken from the added file,
+  // as far as the table can still be saved once 合計 and 組 are added.
+  QStringList refused;
+  const ConditionColumns offered = FindConditionColumns(extract, 4, extract.cols());
+  for (Condition c : {Condition::Sex, Condition::Care, Condition::Apart}) {
+    if (offered[c] < 0 || held[c] >= 0) continue;
+    if (state.BaseColumnCount + 1 + 2 > kWidestDivisionTable) {
+      refused << ConditionTitle(c);
+      continue;
+    }
+    const int to = appendDivisionColumn(state, division, QString(), 500);
+    for (int r = 0; r < rows; ++r) division.setText(r, to, extract.text(r, offered[c]));
+  }
+  // The columns now belong to the division table, and every later step
   // (totals, dealing, saving) must reach all of its students.
   state.RowCount = division.rows();
+  if (refused.isEmpty()) return std::nullopt;
+  return QStringLiteral("表が%1列を超えて保存できなくなるため、「%2」の列は追加しませんでした。")
+      .arg(kWidestDivisionTable)
+      .arg(refused.join(QStringLiteral("」「")));
 }
 
 RenameTarget FindRenameColumn(const QString& answer, int testColumns) {
@@ -123,6 +156,8 @@ RenameTarget FindRenameColumn(const QString& answer, int testColumns) {
 }
 
 std::optional<QString> CheckTestTitle(const QString& title) {
+  if (ConditionOfTitle(title))
+    return QStringLiteral("「%1」は条件の列の名前です。テストには別の名前を付けてください。").arg(title);
   if (TextValue(title) <= 0) return std::nullopt;
   return QStringLiteral(
              "「%1」は数字で始まるため、保存したファイルを読み込むときにこの列から先が読めなくなります。"
@@ -132,11 +167,14 @@ std::optional<QString> CheckTestTitle(const QString& title) {
 
 void AddTotalColumn(SharedState& state, StudentTable& division) {
   BulkChange bulk(division);
+  const ConditionColumns conditions = FindConditionColumns(division, kFirstTestColumn + 1, state.BaseColumnCount);
   const int column = appendDivisionColumn(state, division, QStringLiteral("合計"), 600);
+  // A mark or a code is no score.
+  const int lastTest = conditions.first() >= 0 ? conditions.first() : column;
   const int end = studentRowEnd(state, division);
   for (int r = 1; r < end; ++r) {
     double sum = 0;
-    for (int c = kFirstTestColumn; c < column; ++c) sum += TextValue(division.text(r, c));
+    for (int c = kFirstTestColumn; c < lastTest; ++c) sum += TextValue(division.text(r, c));
     division.setText(r, column, FormatGeneral(sum));
   }
 }
@@ -187,6 +225,13 @@ void BuildClassList(SharedState& state, const StudentTable& division,
   const int classColumn = state.BaseColumnCount - 1;
   const int totalColumn = state.BaseColumnCount - 2;
   const int end = studentRowEnd(state, division);
+  const ConditionColumns conditions = FindConditionColumns(division, kFirstTestColumn + 1, totalColumn);
+  std::vector<int> conditionSources;
+  for (int c : conditions.column)
+    if (c >= 0) conditionSources.push_back(c);
+  // The class tables carry the conditions only until the list is made from
+  // them: their page shows the five columns.
+  const int columns = kClassListColumns + static_cast<int>(conditionSources.size());
 
   // Students of each new class in table order; after the grouping this is
   // the block of the class, and it stays right if the table was not grouped.
@@ -201,7 +246,8 @@ void BuildClassList(SharedState& state, const StudentTable& division,
     state.ClassCount = k;
   }
 
-  const QStringList& titles = classListTitles();
+  QStringList titles = classListTitles();
+  for (int c : conditionSources) titles << division.text(0, c);
   for (int k = 1; k <= kMaxNewClasses; ++k) {
     StudentTable* table = classTables[k - 1];
     if (!table) continue;
@@ -212,38 +258,41 @@ void BuildClassList(SharedState& state, const StudentTable& division,
     }
     const std::vector<int>& rows = members[k - 1];
     const int size = static_cast<int>(rows.size());
-    std::vector<QString> cells(static_cast<size_t>(size + 1) * kClassListColumns);
-    for (int c = 0; c < kClassListColumns; ++c) cells[c] = titles[c];
+    std::vector<QString> cells(static_cast<size_t>(size + 1) * columns);
+    for (int c = 0; c < columns; ++c) cells[c] = titles[c];
     const QString classText = QString::number(k);
     for (int i = 1; i <= size; ++i) {
-      QString* row = cells.data() + static_cast<size_t>(i) * kClassListColumns;
+      QString* row = cells.data() + static_cast<size_t>(i) * columns;
       const int s = rows[i - 1];
       row[0] = classText;
       row[2] = division.text(s, 2);
       row[3] = division.text(s, totalColumn);
       row[4] = division.text(s, 0);
+      for (size_t j = 0; j < conditionSources.size(); ++j)
+        row[kClassListColumns + j] = division.text(s, conditionSources[j]);
     }
-    table->assign(size + 1, kClassListColumns, std::move(cells));
+    table->assign(size + 1, columns, std::move(cells));
     setClassListWidths(*table);
     table->sortRows(3, SortOrder::Descending);
     for (int i = 1; i <= size; ++i) table->setText(i, 1, QString::number(i));
   }
-  state.ColumnCount = kClassListColumns;
 
   const int listRows = end;
-  std::vector<QString> cells(static_cast<size_t>(listRows) * kClassListColumns);
-  for (int c = 0; c < kClassListColumns; ++c) cells[c] = titles[c];
+  std::vector<QString> cells(static_cast<size_t>(listRows) * columns);
+  for (int c = 0; c < columns; ++c) cells[c] = titles[c];
   int at = 1;
   for (int k = 1; k <= state.ClassCount; ++k) {
-    const StudentTable* table = classTables[k - 1];
+    StudentTable* table = classTables[k - 1];
     if (!table) continue;
     for (int i = 1; i < table->rows() && at < listRows; ++i, ++at)
-      for (int c = 0; c < kClassListColumns; ++c)
-        cells[static_cast<size_t>(at) * kClassListColumns + c] = table->text(i, c);
+      for (int c = 0; c < columns; ++c) cells[static_cast<size_t>(at) * columns + c] = table->text(i, c);
+    table->setCols(kClassListColumns);
   }
+  state.ColumnCount = columns;
   BulkChange bulk(classList);
-  classList.assign(listRows, kClassListColumns, std::move(cells));
+  classList.assign(listRows, columns, std::move(cells));
   setClassListWidths(classList);
+  for (int c = kClassListColumns; c < columns; ++c) classList.setColWidth(c, 500);
 }
 
 }  // namespace gakunen

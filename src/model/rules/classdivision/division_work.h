@@ -24,8 +24,9 @@ std::optional<int> FindBasisColumn(const StudentTable& table, int columnCount, c
 // The message that refuses a choice no column bears.
 QString MissingColumnMessage(const QString& caption);
 
-// Makes `target` the four-column extract of rows 0..rowCount-1 of `source`:
-// class, number, name and `column`, titles included.
+// Makes `target` the extract of rows 0..rowCount-1 of `source`: class,
+// number, name and `column`, titles included, then the condition columns
+// ("性別", "配慮", "離す") the source has, in that order.
 void ExtractColumn(const StudentTable& source, int rowCount, int column, StudentTable& target);
 
 // The warning shown when an added file's students do not match the division
@@ -33,11 +34,14 @@ void ExtractColumn(const StudentTable& source, int rowCount, int column, Student
 // title row included.
 std::optional<QString> RowMismatchMessage(int addedRows, int divisionRows);
 
-// Appends column 3 of the extract to the division table at BaseColumnCount
-// (width 500) and raises BaseColumnCount. Rows are paired by position; no
-// row past the end of either table is read or written. RowCount is made to
-// describe the division table again.
-void AppendExtractedColumn(SharedState& state, StudentTable& division, const StudentTable& extract);
+// Adds column 3 of the extract to the division table as its last test
+// column (width 500; before the condition columns, if any) and raises
+// BaseColumnCount; conditions of the extract that the division table lacks
+// are appended too. Rows are paired by position; no row past the end of
+// either table is read or written. RowCount is made to describe the
+// division table again. A condition that would make the table too wide to
+// save once 合計 and 組 are added is not taken: the message says which.
+std::optional<QString> AppendExtractedColumn(SharedState& state, StudentTable& division, const StudentTable& extract);
 
 // The rename of a test column: which column test `number` is, or why the
 // answer is refused. `testColumns` counts the test columns (from column 3).
@@ -51,7 +55,8 @@ RenameTarget FindRenameColumn(const QString& answer, int testColumns);
 std::optional<QString> CheckTestTitle(const QString& title);
 
 // "合計": appends the total column at BaseColumnCount (width 600), the sum of
-// columns 3 onward of every student row, and raises BaseColumnCount.
+// the test columns (from column 3 up to the conditions) of every student
+// row, and raises BaseColumnCount.
 void AddTotalColumn(SharedState& state, StudentTable& division);
 
 // "並べ替え": student rows by the last column, highest first, ties in the
@@ -77,8 +82,9 @@ void GroupByNewClass(const SharedState& state, StudentTable& division);
 // ClassCount, fills class table k-1 for every new class k (titles "新組",
 // "番号", "生徒氏名", "合計", "旧組", students by total, highest first,
 // numbered 1, 2, ...) and the class list (the class tables one after the
-// other, RowCount rows, five columns); ColumnCount becomes 5. Class tables
-// of classes not in the division are emptied.
+// other, RowCount rows, five columns and then the division's condition
+// columns); ColumnCount becomes the list's width. Class tables of classes
+// not in the division are emptied.
 void BuildClassList(SharedState& state, const StudentTable& division,
                     const std::array<StudentTable*, kMaxNewClasses>& classTables, StudentTable& classList);
 

@@ -158,37 +158,86 @@ void RegroupByClass(SharedState& state, TableHost& screen) {
   CountClassSizes(state, screen);
 }
 
+ConditionColumns ListConditionColumns(const StudentTable& list) {
+  return FindConditionColumns(list, kRankedColumns, list.cols());
+}
+
 int ClassListSaveColumns(const StudentTable& list) {
-  const int wanted = HasReadingColumn(list) ? kReadingColumns : kRankedColumns;
+  const int wanted =
+      std::max(HasReadingColumn(list) ? kReadingColumns : kRankedColumns, ListConditionColumns(list).last() + 1);
   return std::min(wanted, list.cols());
 }
+
+namespace {
+
+QString tooWideMessage(const QString& what) {
+  return QStringLiteral("表がすでに%1列あるため、%2の列を加えられません。").arg(kWidestDivisionTable).arg(what);
+}
+
+void recountClasses(SharedState& state, TableHost& screen) {
+  state.ColumnCount = screen.table().cols();
+  state.RowCount = screen.table().rows();
+  state.ClassSizes = QVector<int>(kMaxNewClasses, 0);
+  CountClassSizes(state, screen);
+}
+
+}  // namespace
 
 std::optional<QString> PrepareReadingColumn(SharedState& state, TableHost& screen) {
   StudentTable& list = screen.table();
   if (!HasRankingColumns(list))
     return QStringLiteral("この表には「合計」と「旧組」の列がないため、ふりがなは付けられません。");
-  if (list.cols() > kReading && !HasReadingColumn(list))
+  // Conditions typed before the readings make room for them.
+  const bool conditionsThere = list.cols() > kReading && ConditionOfTitle(list.text(0, kReading));
+  if (list.cols() > kReading && !HasReadingColumn(list) && !conditionsThere)
     return QStringLiteral("6列目に「%1」の列があるため、ふりがなの列を作れません。").arg(list.text(0, kReading));
+  if (conditionsThere && list.cols() >= kWidestDivisionTable) return tooWideMessage(ReadingTitle());
   state.ModeCode = ModeCode::ReadingColumn;
   {
     BulkChange bulk(list);
+    if (conditionsThere) InsertColumns(list, kReading, 1, 700);
     if (list.cols() <= kReading) list.setCols(kReadingColumns);
     list.setText(0, kReading, ReadingTitle());
     list.setColWidth(kReading, 700);
   }
-  state.ColumnCount = list.cols();
-  state.RowCount = list.rows();
-  state.ClassSizes = QVector<int>(kMaxNewClasses, 0);
-  CountClassSizes(state, screen);
+  recountClasses(state, screen);
   return std::nullopt;
 }
 
-ReadingStep EnterReading(SharedState& state, StudentTable& list, const QString& reading) {
+ConditionColumnOutcome PrepareConditionColumn(SharedState& state, TableHost& screen, Condition condition) {
+  StudentTable& list = screen.table();
+  ConditionColumnOutcome out;
+  if (!HasRankingColumns(list)) {
+    out.refusal = QStringLiteral("この表には「合計」と「旧組」の列がないため、条件は付けられません。");
+    return out;
+  }
+  out.column = ListConditionColumns(list)[condition];
+  if (out.column < 0) {
+    if (list.cols() >= kWidestDivisionTable) {
+      out.refusal = tooWideMessage(QStringLiteral("「%1」").arg(ConditionTitle(condition)));
+      return out;
+    }
+    BulkChange bulk(list);
+    out.column = list.cols();
+    list.setCols(out.column + 1);
+    list.setText(0, out.column, ConditionTitle(condition));
+    list.setColWidth(out.column, 500);
+  }
+  recountClasses(state, screen);
+  return out;
+}
+
+ReadingStep EnterIntoColumn(SharedState& state, StudentTable& list, int column, const QString& text) {
   const int last = list.rows() - 1;
-  if (state.CurrentRow < 1 || state.CurrentRow > last || !HasReadingColumn(list)) return ReadingStep::NoRow;
-  list.setText(state.CurrentRow, kReading, reading);
+  if (state.CurrentRow < 1 || state.CurrentRow > last || column < 0 || column >= list.cols()) return ReadingStep::NoRow;
+  list.setText(state.CurrentRow, column, text);
   ++state.CurrentRow;
   return state.CurrentRow > last ? ReadingStep::Finished : ReadingStep::Next;
+}
+
+ReadingStep EnterReading(SharedState& state, StudentTable& list, const QString& reading) {
+  if (!HasReadingColumn(list)) return ReadingStep::NoRow;
+  return EnterIntoColumn(state, list, kReading, reading);
 }
 
 int CompareReadings(const QString& a, const QString& b) {
@@ -366,7 +415,8 @@ QList<int> MakeCleanCopy(SharedState& state, TableHost& afterSwap,
   return shortClasses;
 }
 
-int PrintClassTables(Printer& printer, const std::array<StudentTable*, kMaxNewClasses>& classTables) {
+int PrintClassTables(Printer& printer, const std::array<StudentTable*, kMaxNewClasses>& classTables,
+                     const StudentTable* lastPage) {
   int pages = 0;
   for (int k = 1; k <= kMaxNewClasses; ++k)
     if (classTables[k - 1] && classTables[k - 1]->rows() > 0) pages = k;
@@ -374,84 +424,35 @@ int PrintClassTables(Printer& printer, const std::array<StudentTable*, kMaxNewCl
     if (k > 1) printer.newPage();
     printer.drawTable(*classTables[k - 1], 10, 10);
   }
+  if (pages > 0 && lastPage && lastPage->rows() > 0) {
+    printer.newPage();
+    printer.drawTable(*lastPage, 10, 10);
+    ++pages;
+  }
   if (pages > 0) printer.endJob();
   return pages;
 }
 
-void SummarizeNewClasses(const StudentTable& list, StudentTable& summary) {
-  const bool ranked = HasRankingColumns(list);
+QStringList OldClassesInOrder(const StudentTable& list) {
   const Members members = membersOf(list);
-
-  // Old classes in numeric order; texts that are not class numbers after them.
   QStringList oldClasses;
-  if (ranked) {
-    for (int k = 0; k < members.classCount; ++k)
-      for (int r : members.rows[static_cast<size_t>(k)]) {
-        const QString old = list.text(r, kOldClass).trimmed();
-        if (!oldClasses.contains(old)) oldClasses << old;
-      }
-    std::stable_sort(oldClasses.begin(), oldClasses.end(), [](const QString& a, const QString& b) {
-      double va = 0, vb = 0;
-      const bool na = ReadsAsNumber(a, &va), nb = ReadsAsNumber(b, &vb);
-      if (na != nb) return na;
-      if (na) return va < vb;
-      return a < b;
-    });
-  }
-  const int fixed = 3;
-  const int columns = fixed + static_cast<int>(oldClasses.size());
-
-  struct Tally {
-    int count = 0;
-    int scored = 0;
-    double sum = 0;
-    QVector<int> old;
-  };
-  auto tally = [&](const std::vector<int>& rows) {
-    Tally t;
-    t.old = QVector<int>(oldClasses.size(), 0);
-    for (int r : rows) {
-      ++t.count;
-      if (!ranked) continue;
-      const QString& total = list.text(r, kTotal);
-      if (!total.isEmpty()) {
-        ++t.scored;
-        t.sum += TextValue(total);
-      }
-      const qsizetype o = oldClasses.indexOf(list.text(r, kOldClass).trimmed());
-      if (o >= 0) ++t.old[o];
+  for (int k = 0; k < members.classCount; ++k)
+    for (int r : members.rows[static_cast<size_t>(k)]) {
+      const QString old = list.text(r, kOldClass).trimmed();
+      if (!oldClasses.contains(old)) oldClasses << old;
     }
-    return t;
-  };
-  auto rowOf = [&](const QString& label, const Tally& t) {
-    QStringList row{label, QString::number(t.count), t.scored > 0 ? FormatAverage(t.sum / t.scored) : QString()};
-    for (int v : t.old) row << QString::number(v);
-    return row;
-  };
+  std::stable_sort(oldClasses.begin(), oldClasses.end(), [](const QString& a, const QString& b) {
+    double va = 0, vb = 0;
+    const bool na = ReadsAsNumber(a, &va), nb = ReadsAsNumber(b, &vb);
+    if (na != nb) return na;
+    if (na) return va < vb;
+    return a < b;
+  });
+  return oldClasses;
+}
 
-  std::vector<QString> cells;
-  QStringList header{QStringLiteral("新組"), QStringLiteral("人数"), QStringLiteral("平均")};
-  for (const QString& old : oldClasses)
-    header << (old.isEmpty() ? QStringLiteral("旧組なし") : QStringLiteral("旧%1組").arg(old));
-  auto append = [&](const QStringList& row) {
-    for (int c = 0; c < columns; ++c) cells.push_back(c < row.size() ? row[c] : QString());
-  };
-  append(header);
-  std::vector<int> everyone;
-  for (int k = 1; k <= members.classCount; ++k) {
-    const std::vector<int>& rows = members.rows[static_cast<size_t>(k - 1)];
-    append(rowOf(QString::number(k), tally(rows)));
-    everyone.insert(everyone.end(), rows.begin(), rows.end());
-  }
-  append(rowOf(QStringLiteral("計"), tally(everyone)));
-
-  const int rows = static_cast<int>(cells.size()) / columns;
-  BulkChange bulk(summary);
-  summary.assign(rows, columns, std::move(cells));
-  summary.setColWidth(0, 500);
-  summary.setColWidth(1, 500);
-  summary.setColWidth(2, 600);
-  for (int c = fixed; c < columns; ++c) summary.setColWidth(c, 600);
+QString OldClassTitle(const QString& oldClass) {
+  return oldClass.isEmpty() ? QStringLiteral("旧組なし") : QStringLiteral("旧%1組").arg(oldClass);
 }
 
 }  // namespace gakunen

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/rules/classdivision/conditions.h"
 #include "model/rules/classdivision/division_work.h"
 
 #include <QString>
@@ -53,15 +54,30 @@ MoveOutcome MoveStudent(StudentTable& list, const QString& classAnswer, const QS
 // RowCount is made to describe the list first.
 void RegroupByClass(SharedState& state, TableHost& screen);
 
+// The condition columns of a class list: after 旧組 and the readings.
+ConditionColumns ListConditionColumns(const StudentTable& list);
+
 // The number of columns "保存" writes: six while the list holds readings,
-// five otherwise, never more than the list has.
+// five otherwise, and on to the last condition column; never more than the
+// list has.
 int ClassListSaveColumns(const StudentTable& list);
 
 // "ふりがな": makes column 5 the reading column (kept with its readings when
-// it is there already), sets ModeCode to ReadingColumn and counts the classes afresh.
-// Refused, with nothing changed, on a list without totals and old classes
-// or one whose sixth column holds something else.
+// it is there already; the condition columns move one to the right), sets
+// ModeCode to ReadingColumn and counts the classes afresh. Refused, with
+// nothing changed, on a list without totals and old classes, one whose
+// sixth column holds something else, or one that is already as wide as a
+// saved table may be.
 std::optional<QString> PrepareReadingColumn(SharedState& state, TableHost& screen);
+
+// "条件入力": the column of the condition, appended when the list has none
+// yet; the classes are counted afresh. A refusal (the clean copy, or a list
+// as wide as a saved table may be) changes nothing.
+struct ConditionColumnOutcome {
+  int column = -1;
+  QString refusal;  // empty when column is valid
+};
+ConditionColumnOutcome PrepareConditionColumn(SharedState& state, TableHost& screen, Condition condition);
 
 // OK in the reading box: the reading, as typed, goes into row CurrentRow,
 // which then moves down one row.
@@ -71,6 +87,8 @@ enum class ReadingStep {
   NoRow,     // CurrentRow is not a row of the list; nothing was written
 };
 ReadingStep EnterReading(SharedState& state, StudentTable& list, const QString& reading);
+// The same for the value of a condition, into `column`.
+ReadingStep EnterIntoColumn(SharedState& state, StudentTable& list, int column, const QString& text);
 
 // Dictionary order of readings for a Japanese class list (ICU, Japanese
 // locale): letters first, then voicing and small kana, hiragana before
@@ -106,14 +124,16 @@ QList<int> MakeCleanCopy(SharedState& state, TableHost& afterSwap,
                          const std::array<StudentTable*, kMaxNewClasses>& targetTables, StudentTable& targetList);
 
 // Prints one page per class table, class 1 up to the last class table that
-// holds anything (a class without students prints its titles). Returns the
-// pages printed; 0 when every class table is empty and nothing was printed.
-int PrintClassTables(Printer& printer, const std::array<StudentTable*, kMaxNewClasses>& classTables);
+// holds anything (a class without students prints its titles), and then
+// `lastPage` on a page of its own when there is one. Returns the pages
+// printed; 0 when every class table is empty and nothing was printed.
+int PrintClassTables(Printer& printer, const std::array<StudentTable*, kMaxNewClasses>& classTables,
+                     const StudentTable* lastPage = nullptr);
 
-// The one-line summary of each new class beside the class list: "新組",
-// "人数", "平均" (the average total of the students who have one) and one
-// column per old class with the number of students that come from it,
-// then a row "計" for the whole list.
-void SummarizeNewClasses(const StudentTable& list, StudentTable& summary);
+// The old classes of the students in new classes, blanks around them
+// aside: class numbers in numeric order, other texts after them.
+QStringList OldClassesInOrder(const StudentTable& list);
+// "旧1組"; "旧組なし" for students without one.
+QString OldClassTitle(const QString& oldClass);
 
 }  // namespace gakunen

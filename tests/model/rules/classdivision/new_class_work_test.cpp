@@ -1,4 +1,5 @@
 #include "model/rules/classdivision/new_class_work.h"
+#include "model/rules/classdivision/balance_report.h"
 #include "model/rules/classdivision/class_tables_fixture.h"
 #include "model/session/shared_state.h"
 #include "model/table/student_table.h"
@@ -379,24 +380,24 @@ class NewClassWorkTest : public QObject {
                      {"3", "2", "e", "abc", "2"},
                      {"", "", "", "", ""}});
     StudentTable summary;
-    SummarizeNewClasses(list, summary);
+    FillBalanceReport(list, summary);
     QCOMPARE(Cells(summary), (Rows{{"新組", "人数", "平均", "旧1組", "旧2組", "旧10組"},
-                                   {"1", "3", "275.5", "2", "1", "0"},
-                                   {"2", "0", "", "0", "0", "0"},
-                                   {"3", "2", "50.0", "0", "1", "1"},
+                                   {"1", "3", "275.5＊", "2＊", "1", "0"},
+                                   {"2", "0", "", "0＊", "0", "0"},
+                                   {"3", "2", "50.0＊", "0＊", "1", "1"},
                                    {"計", "5", "162.8", "2", "2", "1"}}));
 
     // A move shows at once.
     QCOMPARE(MoveStudent(list, "1", "1", "2").row, 1);
-    SummarizeNewClasses(list, summary);
-    QCOMPARE(summary.rowTexts(1), (QStringList{"1", "2", "251.0", "1", "1", "0"}));
-    QCOMPARE(summary.rowTexts(2), (QStringList{"2", "1", "300.0", "1", "0", "0"}));
+    FillBalanceReport(list, summary);
+    QCOMPARE(summary.rowTexts(1), (QStringList{"1", "2", "251.0＊", "1", "1", "0"}));
+    QCOMPARE(summary.rowTexts(2), (QStringList{"2", "1", "300.0＊", "1", "0", "0"}));
 
-    // The clean copy has neither totals nor old classes.
+    // The clean copy has neither totals nor old classes, so no means either.
     StudentTable clean;
     FillTable(clean, {{"組", "番", "生徒氏名"}, {"1", "1", "a"}, {"2", "1", "b"}, {"2", "2", "c"}});
-    SummarizeNewClasses(clean, summary);
-    QCOMPARE(Cells(summary), (Rows{{"新組", "人数", "平均"}, {"1", "1", ""}, {"2", "2", ""}, {"計", "3", ""}}));
+    FillBalanceReport(clean, summary);
+    QCOMPARE(Cells(summary), (Rows{{"新組", "人数"}, {"1", "1"}, {"2", "2"}, {"計", "3"}}));
   }
 };
 
