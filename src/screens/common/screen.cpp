@@ -88,6 +88,8 @@ void Screen::returnToMenu() {
       !dialogs().question(QStringLiteral("保存していないデータがあります。メニューに戻りますか？")))
     return;
   hide();
+  // What was under way on this table ends with the way back.
+  startAfresh();
   emit menuRequested();
 }
 

@@ -50,7 +50,8 @@ class Screen : public QWidget, public TableHost {
   // or remembered for the previous table may carry over to the next one.
   virtual void startAfresh() {}
 
-  // "メニューに戻る": asks first when the table holds unsaved changes.
+  // "メニューに戻る": asks first when the table holds unsaved changes; the
+  // screen leaves its work as it goes (startAfresh).
   void returnToMenu();
 
  signals:
