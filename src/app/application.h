@@ -27,6 +27,7 @@ class Application : public QObject, public AppContext {
   TransferDialog& transferDialog() override;
   void setBusy(bool busy) override;
   void endProgram() override;
+  bool locksOpenFiles() const override { return locksOpenFiles_; }
   void showGuide() override;
 
   // What opens the guide; until set, a recording viewer that opens nothing.
@@ -43,8 +44,14 @@ class Application : public QObject, public AppContext {
   // screen and the code-page converter opened, so that the first file
   // opens as fast as any later one.
   void start();
-  // In scenario mode the end of the program only marks it ended.
-  void setScenarioMode(bool on) { scenarioMode_ = on; }
+  // In scenario mode the end of the program only marks it ended, and opened
+  // files get no lock file: runs side by side open the same sample files,
+  // and would each see the others' locks.
+  void setScenarioMode(bool on) {
+    scenarioMode_ = on;
+    locksOpenFiles_ = !on;
+  }
+  void setLocksOpenFiles(bool on) { locksOpenFiles_ = on; }
   bool hasEnded() const { return ended_; }
   // Whether any screen's table changed since it was last loaded or saved.
   bool hasUnsavedChanges() const;
@@ -59,6 +66,7 @@ class Application : public QObject, public AppContext {
   int busyDepth_ = 0;
   bool scenarioMode_ = false;
   bool ended_ = false;
+  bool locksOpenFiles_ = true;
   // Last, so that the screens go before what they were handed.
   std::unique_ptr<FormRegistry> forms_;
 };

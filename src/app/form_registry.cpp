@@ -38,14 +38,19 @@ T& FormRegistry::once(T*& slot, Make make) {
   if (!slot) {
     slot = make();
     if constexpr (std::is_base_of_v<Screen, T>)
-      QObject::connect(slot, &Screen::menuRequested, slot, [this] { showMenu(); });
+      QObject::connect(slot, &Screen::menuRequested, slot, [this, slot] { showMenu(slot); });
     places_.watch(slot);
     order_.append(slot);
   }
   return *slot;
 }
 
-void FormRegistry::showMenu() {
+void FormRegistry::showMenu(Screen* from) {
+  // From the menu a table is reached only by opening or making it anew: the
+  // teacher is done with the files of the screen left and of those behind it.
+  from->documentLock().release();
+  for (QWidget* w : order_)
+    if (auto* screen = qobject_cast<Screen*>(w); screen && !screen->isVisible()) screen->documentLock().release();
   menu().showGroup(MainMenu::Group::Main);
   menu().show();
 }

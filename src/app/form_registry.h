@@ -73,7 +73,7 @@ class FormRegistry : public MenuDestinations {
  private:
   template <typename T, typename Make>
   T& once(T*& slot, Make make);
-  void showMenu();
+  void showMenu(Screen* from);
 
   AppContext& app_;
   WindowPlaces places_;

@@ -88,11 +88,13 @@ QString SaveError::message() const {
   return QString();
 }
 
-std::optional<LoadError> DataFileChannel::open(const QString& path) {
+std::optional<LoadError> DataFileChannel::open(const QString& path, FileFingerprint* read) {
   close();
   QByteArray bytes;
-  if (auto failure = ReadWholeFile(path, bytes))
+  qint64 modified = 0;
+  if (auto failure = ReadWholeFile(path, bytes, &modified))
     return LoadError{LoadError::Kind::CannotOpen, path, path.isEmpty() ? QString() : failure->reason()};
+  if (read) *read = FingerprintOf(bytes, modified);
   auto text = TextCodec::decodeFile(bytes);
   if (!text) return LoadError{LoadError::Kind::NotText, path, {}};
   openText(std::move(*text));
@@ -228,7 +230,8 @@ int ReadTableFromSecondFile(SharedState& state, TableHost& screen, DataFileChann
   return readTable(state, screen, second);
 }
 
-std::optional<SaveError> WriteTableToFile(SharedState& state, TableHost& screen, const QString& path) {
+std::optional<SaveError> WriteTableToFile(SharedState& state, TableHost& screen, const QString& path,
+                                          FileFingerprint* written) {
   state.CurrentForm = &screen;
   const StudentTable& t = screen.table();
   const int cols = state.ColumnCount;
@@ -277,11 +280,13 @@ std::optional<SaveError> WriteTableToFile(SharedState& state, TableHost& screen,
       }
     return SaveError{SaveError::Kind::NotCp932, path, 0, 0, t.text(0, 0)};
   }
-  if (auto failure = ReplaceWholeFile(path, *bytes)) {
+  qint64 modified = 0;
+  if (auto failure = ReplaceWholeFile(path, *bytes, &modified)) {
     SaveError e{SaveError::Kind::CannotWrite, path, -1, -1, {}, {}, failure->reason()};
     e.existed = failure->existed;
     return e;
   }
+  if (written) *written = FingerprintOf(*bytes, modified);
   screen.table().setModified(false);
   return std::nullopt;
 }
@@ -298,9 +303,10 @@ int ReadAndSizeTable(SharedState& state, TableHost& screen, DataFileChannel& cha
 }
 
 std::optional<LoadError> LoadDataFile(SharedState& state, TableHost& screen, const QString& path,
-                                      const std::function<void()>& afterCount, int* unreadRows) {
+                                      const std::function<void()>& afterCount, int* unreadRows, FileFingerprint* read) {
   DataFileChannel first;
-  if (auto e = first.open(path)) return e;
+  FileFingerprint opened;
+  if (auto e = first.open(path, &opened)) return e;
   const int columnsBefore = state.ColumnCount;
   const auto cellsBefore = state.RowCells;
   std::optional<LoadError> refusal = CountHeaderColumns(state, first);
@@ -319,6 +325,7 @@ std::optional<LoadError> LoadDataFile(SharedState& state, TableHost& screen, con
   first.rewind();
   const int unread = ReadAndSizeTable(state, screen, first);
   if (unreadRows) *unreadRows = unread;
+  if (read) *read = opened;
   screen.table().setModified(false);
   return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/files/file_fingerprint.h"
 #include "model/files/line_structure.h"
 
 #include <QString>
@@ -48,8 +49,9 @@ struct SaveError {
 // stream, a comma or a line end closing each.
 class DataFileChannel {
  public:
-  // Anything but a regular file is refused at once.
-  std::optional<LoadError> open(const QString& path);
+  // Anything but a regular file is refused at once. `read` receives the
+  // fingerprint of the bytes opened.
+  std::optional<LoadError> open(const QString& path, FileFingerprint* read = nullptr);
   // Opens text already in memory (the reader's tests and fuzzing use this).
   // Blank lines at the end are dropped, so that they read as nothing.
   void openText(QString text);
@@ -91,14 +93,18 @@ int ReadAndSizeTable(SharedState& state, TableHost& screen, DataFileChannel& cha
 // Writes rows 0..RowCount-1, columns 0..ColumnCount-1 of the screen's table,
 // every field quoted, lines ending CR LF, in code page 932. The file is
 // replaced in one step: on any refusal or failure it stays as it was.
-std::optional<SaveError> WriteTableToFile(SharedState& state, TableHost& screen, const QString& path);
+// `written` receives the fingerprint of the saved file.
+std::optional<SaveError> WriteTableToFile(SharedState& state, TableHost& screen, const QString& path,
+                                          FileFingerprint* written = nullptr);
 
 // Steps 3 to 5 of loading a file into a screen: count the header, check
 // that every line holds as many fields as the header (then run `afterCount`,
 // where a workflow adjusts the screen), read the table, size it. A refused
 // file leaves the table and the shared counts as they were. `unreadRows`
-// receives the rows beyond the 998 students a table keeps.
+// receives the rows beyond the 998 students a table keeps, `read` the
+// fingerprint of the file as it was read.
 std::optional<LoadError> LoadDataFile(SharedState& state, TableHost& screen, const QString& path,
-                                      const std::function<void()>& afterCount = {}, int* unreadRows = nullptr);
+                                      const std::function<void()>& afterCount = {}, int* unreadRows = nullptr,
+                                      FileFingerprint* read = nullptr);
 
 }  // namespace gakunen

@@ -33,6 +33,10 @@ std::optional<FileFailure> failed(int error, bool existed) {
   return f;
 }
 
+qint64 modificationNs(const struct stat& st) {
+  return static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000 + static_cast<qint64>(st.st_mtim.tv_nsec);
+}
+
 }  // namespace
 
 QString FileFailure::reason() const {
@@ -68,7 +72,7 @@ QString FileFailure::reason() const {
   }
 }
 
-std::optional<FileFailure> ReadWholeFile(const QString& path, QByteArray& bytes) {
+std::optional<FileFailure> ReadWholeFile(const QString& path, QByteArray& bytes, qint64* modifiedNs) {
   bytes.clear();
   FileFailure f;
   if (path.isEmpty()) {
@@ -88,6 +92,7 @@ std::optional<FileFailure> ReadWholeFile(const QString& path, QByteArray& bytes)
     ::close(fd);
     return f;
   }
+  if (modifiedNs) *modifiedNs = modificationNs(st);
   bytes.reserve(static_cast<qsizetype>(st.st_size));
   char buffer[65536];
   while (true) {
@@ -106,7 +111,7 @@ std::optional<FileFailure> ReadWholeFile(const QString& path, QByteArray& bytes)
   return std::nullopt;
 }
 
-std::optional<FileFailure> ReplaceWholeFile(const QString& path, const QByteArray& bytes) {
+std::optional<FileFailure> ReplaceWholeFile(const QString& path, const QByteArray& bytes, qint64* modifiedNs) {
   if (path.isEmpty()) return failed(ENOENT, false);
   QFileInfo info(path);
   const QString target = info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
@@ -151,11 +156,14 @@ std::optional<FileFailure> ReplaceWholeFile(const QString& path, const QByteArra
   }
   // Some file systems report a full disk only when the data reach it.
   if (::fsync(scratch.fd_) != 0) return failed(errno, existed);
+  if (struct stat written{}; modifiedNs && ::fstat(scratch.fd_, &written) == 0) *modifiedNs = modificationNs(written);
   const int fd = scratch.fd_;
   scratch.fd_ = -1;
   if (::close(fd) != 0) return failed(errno, existed);
   if (::rename(scratch.name_.constData(), native.constData()) != 0) return failed(errno, existed);
   scratch.name_.clear();
+  // Asked again after the rename: a network folder may set the time on closing.
+  if (struct stat now{}; modifiedNs && ::stat(native.constData(), &now) == 0) *modifiedNs = modificationNs(now);
 
   // The new name itself must survive a power cut; the file is in place
   // either way, so a folder that cannot be flushed does not undo the save.

@@ -17,7 +17,9 @@ struct FileFailure {
 
 // Reads the whole of a regular file. Anything else is refused before a byte
 // is read: opening a FIFO for reading would wait for a writer for ever.
-std::optional<FileFailure> ReadWholeFile(const QString& path, QByteArray& bytes);
+// `modifiedNs` receives the modification time of the file the bytes came
+// from (nanoseconds since 1970), taken from the same open file.
+std::optional<FileFailure> ReadWholeFile(const QString& path, QByteArray& bytes, qint64* modifiedNs = nullptr);
 
 // Puts `bytes` in place of the file at `path` (through a symbolic link, at
 // its target) so that the file is either the old one or the whole new one.
@@ -25,7 +27,8 @@ std::optional<FileFailure> ReadWholeFile(const QString& path, QByteArray& bytes)
 // checked, are flushed to the disk, and only then is the scratch file renamed
 // over the old one: a full disk, a size limit or a failing disk refuses the
 // save and leaves the old file and the folder as they were. An old file's
-// permissions carry over; a read-only one is refused.
-std::optional<FileFailure> ReplaceWholeFile(const QString& path, const QByteArray& bytes);
+// permissions carry over; a read-only one is refused. `modifiedNs` receives
+// the modification time of the new file as the folder reports it afterwards.
+std::optional<FileFailure> ReplaceWholeFile(const QString& path, const QByteArray& bytes, qint64* modifiedNs = nullptr);
 
 }  // namespace gakunen

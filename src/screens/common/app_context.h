@@ -25,6 +25,8 @@ class AppContext {
   virtual void endProgram() = 0;
   // Opens the teacher's guide in the desktop's browser.
   virtual void showGuide() = 0;
+  // Whether opening a file writes a lock file beside it.
+  virtual bool locksOpenFiles() const = 0;
 };
 
 // Shows the busy pointer for a scope.

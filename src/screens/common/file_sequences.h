@@ -23,7 +23,7 @@ QString ShowSaveDataDialog(AppContext& app, QWidget& owner, const FileDialogSett
 // in a message and leaves the screen's table as it was; returns false then.
 // A file with more students than a table keeps is loaded as far as it goes,
 // and the teacher is told what was left out. The file becomes the screen's
-// document path.
+// document path, and the teacher is told when another program has it open.
 bool LoadIntoScreen(AppContext& app, Screen& receiving, const QString& path,
                     const std::function<void()>& afterCount = {});
 
@@ -31,7 +31,8 @@ bool LoadIntoScreen(AppContext& app, Screen& receiving, const QString& path,
 // save dialog, write (ColumnCount and RowCount must describe the screen's
 // table), the table painted again. The dialog proposes the screen's document
 // path. A cancelled dialog writes nothing; a refused save says why in a
-// message. Returns true when the file was written; it is then the screen's
+// message. Saving over the screen's own file after another program saved it
+// asks first. Returns true when the file was written; it is then the screen's
 // document path.
 bool SaveScreenTable(AppContext& app, Screen& screen,
                      const FileDialogSettings& settings = FileDialogSettings::dataFiles());

@@ -60,6 +60,7 @@ void Screen::setDocumentPath(const QString& path) {
   savedAt_ = {};
   if (path != documentPath_) {
     documentPath_ = path;
+    documentFingerprint_.reset();
     emit documentPathChanged(path);
   }
   refreshStatus();

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "model/files/file_fingerprint.h"
+#include "model/files/file_lock.h"
 #include "model/session/table_host.h"
 #include "screens/common/app_context.h"
 
 #include <QDateTime>
 #include <QWidget>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -53,6 +56,12 @@ class Screen : public QWidget, public TableHost {
   // "メニューに戻る": asks first when the table holds unsaved changes; the
   // screen leaves its work as it goes (startAfresh).
   void returnToMenu();
+  // The document file as this screen last read or wrote it; nothing once
+  // the path changes without it.
+  const std::optional<FileFingerprint>& documentFingerprint() const { return documentFingerprint_; }
+  void setDocumentFingerprint(const FileFingerprint& fingerprint) { documentFingerprint_ = fingerprint; }
+  // Tells other programs that the document file is open here.
+  FileLock& documentLock() { return documentLock_; }
 
  signals:
   // The teacher goes back to the main menu, which shows its first buttons.
@@ -83,6 +92,8 @@ class Screen : public QWidget, public TableHost {
   QLabel* fileStatus_;
   QString documentPath_;
   QDateTime savedAt_;
+  std::optional<FileFingerprint> documentFingerprint_;
+  FileLock documentLock_;
 };
 
 }  // namespace gakunen

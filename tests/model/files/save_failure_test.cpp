@@ -5,6 +5,7 @@
 #include "model/files/data_file.h"
 #include "model/files/whole_file.h"
 #include "model/session/shared_state.h"
+#include "support/scratch_mount.h"
 #include "support/table_fixtures.h"
 
 #include <QDir>
@@ -12,7 +13,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,26 +27,6 @@ using namespace gakunen::testing;
 namespace {
 
 using Kind = SaveError::Kind;
-
-// A tmpfs mounted for one test and detached again at its end. Needs root
-// (tests run as root here); where mounting is not allowed the test is skipped.
-class ScratchMount {
- public:
-  ScratchMount(const QString& where, const char* options) : where_(where.toLocal8Bit()) {
-    QDir().mkpath(where);
-    mounted_ = ::mount("tmpfs", where_.constData(), "tmpfs", 0, options) == 0;
-  }
-  ~ScratchMount() {
-    if (mounted_) ::umount2(where_.constData(), MNT_DETACH);
-  }
-  bool mounted() const { return mounted_; }
-  bool makeReadOnly() { return ::mount("tmpfs", where_.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0; }
-  bool makeWritable() { return ::mount("tmpfs", where_.constData(), "tmpfs", MS_REMOUNT, nullptr) == 0; }
-
- private:
-  QByteArray where_;
-  bool mounted_ = false;
-};
 
 // Caps the size of any file this process writes, for one scope.
 class FileSizeLimit {
