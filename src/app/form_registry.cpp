@@ -20,6 +20,7 @@
 #include "screens/subjectfiles/add_data_screens.h"
 #include "screens/subjectfiles/subject_extraction_screen.h"
 #include "screens/subjectfiles/subject_file_screen.h"
+#include "screens/subjectfiles/viewpoint_screen.h"
 
 #include <functional>
 #include <map>
@@ -43,6 +44,15 @@ T& FormRegistry::once(T*& slot, Make make) {
     order_.append(slot);
   }
   return *slot;
+}
+
+template <typename Host>
+void FormRegistry::offerViewpoints(Host* host) {
+  QObject::connect(host, &Host::viewpointsRequested, host, [this, host] { viewpoints().openFor(*host); });
+  QObject::connect(host, &Screen::documentOpened, host,
+                   [this, host](const QString& path) { viewpoints().hostOpened(*host, path); });
+  QObject::connect(host, &Screen::documentSaved, host,
+                   [this, host](const QString& path) { viewpoints().hostSaved(*host, path); });
 }
 
 void FormRegistry::showMenu(Screen* from) {
@@ -101,6 +111,7 @@ SubjectFileScreen& FormRegistry::subjectFile() {
     auto* s = new SubjectFileScreen(app_);
     QObject::connect(s, &SubjectFileScreen::otherTestChosen, s,
                      [this](const QString& path) { addDataDisplay().openOtherTest(path); });
+    offerViewpoints(s);
     return s;
   });
 }
@@ -177,7 +188,11 @@ AfterSwapScreen& FormRegistry::afterSwap() {
 }
 
 QuizScreen& FormRegistry::quiz() {
-  return once(quiz_, [this] { return new QuizScreen(app_); });
+  return once(quiz_, [this] {
+    auto* s = new QuizScreen(app_);
+    offerViewpoints(s);
+    return s;
+  });
 }
 
 ChartScreen& FormRegistry::charts() {
@@ -186,6 +201,10 @@ ChartScreen& FormRegistry::charts() {
     QObject::connect(s, &ChartScreen::backRequested, s, [this] { scores().show(); });
     return s;
   });
+}
+
+ViewpointScreen& FormRegistry::viewpoints() {
+  return once(viewpoints_, [this] { return new ViewpointScreen(app_); });
 }
 
 TransferDialog& FormRegistry::transferDialog() {
@@ -233,6 +252,7 @@ QWidget* FormRegistry::byName(const QString& name) {
       {QStringLiteral("Form18"), [](FormRegistry& r) { return &r.quiz(); }},
       {QStringLiteral("Form19"), [](FormRegistry& r) { return &r.charts(); }},
       {QStringLiteral("Form20"), [](FormRegistry& r) { return &r.transferDialog(); }},
+      {QStringLiteral("Form21"), [](FormRegistry& r) { return &r.viewpoints(); }},
   };
   auto it = screens.find(name);
   return it == screens.end() ? nullptr : it->second(*this);

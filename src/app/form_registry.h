@@ -25,6 +25,7 @@ class RankingScreen;
 class Screen;
 class SubjectSelectionScreen;
 class TransferDialog;
+class ViewpointScreen;
 
 // Every screen of the program, created on first use and afterwards only
 // hidden and shown. This is the one place that knows all the screens: it
@@ -58,6 +59,7 @@ class FormRegistry : public MenuDestinations {
   QuizScreen& quiz() override;                            // Form18
   ChartScreen& charts();                                  // Form19
   TransferDialog& transferDialog();                       // Form20
+  ViewpointScreen& viewpoints();                          // Form21
 
   // The screen whose table the transfer dialog inserts into for `mode`;
   // nullptr for a code that names none.
@@ -73,6 +75,10 @@ class FormRegistry : public MenuDestinations {
  private:
   template <typename T, typename Make>
   T& once(T*& slot, Make make);
+  // Form21 works on the table of `host` when asked, and keeps the set-up
+  // of each file `host` opens or saves.
+  template <typename Host>
+  void offerViewpoints(Host* host);
   void showMenu(Screen* from);
 
   AppContext& app_;
@@ -98,6 +104,7 @@ class FormRegistry : public MenuDestinations {
   QuizScreen* quiz_ = nullptr;
   ChartScreen* charts_ = nullptr;
   TransferDialog* transferDialog_ = nullptr;
+  ViewpointScreen* viewpoints_ = nullptr;
 };
 
 }  // namespace gakunen

@@ -226,6 +226,17 @@ class Runner {
       QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
       QApplication::sendEvent(w, &press);
       QApplication::sendEvent(w, &release);
+    } else if (verb == u"select") {
+      const QString spec = arg();
+      auto* grid = qobject_cast<GridView*>(object(spec));
+      if (!grid) fail(QStringLiteral("%1 is not a grid").arg(spec));
+      const int row = intArg();
+      const int col = intArg();
+      noMoreArgs();
+      requireUsable(grid, spec);
+      grid->setCurrentCell(row, col);
+      if (grid->currentRow() != row || grid->currentCol() != col)
+        fail(QStringLiteral("cell (%1, %2) is not a student's cell of %3").arg(row).arg(col).arg(spec));
     } else if (verb == u"expect-message" || verb == u"expect-prompt") {
       const bool prompts = verb == u"expect-prompt";
       const QString text = textArg();

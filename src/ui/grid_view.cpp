@@ -33,6 +33,9 @@ constexpr int kHeaderHeightPx = 18;
 constexpr int kCellPaddingPx = 1;
 const char kGridFontFamily[] = "ＭＳ Ｐゴシック";
 const QColor kFixedColumnShade(0xF2, 0xF2, 0xF2);
+const QColor kMarkedShade(0xFF, 0xF0, 0xC0);
+
+quint64 cellKey(int row, int col) { return (quint64(quint32(row)) << 32) | quint32(col); }
 
 int twipsToPixels(int twips) { return std::max(0, static_cast<int>(std::lround(twips / double(kTwipsPerPixel)))); }
 
@@ -202,10 +205,25 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
       return QVariant::fromValue(alignmentFor(text));
     case Qt::BackgroundRole:
       if (index.column() < table_.fixedCols()) return QBrush(kFixedColumnShade);
+      if (isMarked(index.row() + 1, index.column())) return QBrush(kMarkedShade);
+      return {};
+    case Qt::ToolTipRole:
+      if (isMarked(index.row() + 1, index.column())) return markTooltip_;
       return {};
     default:
       return {};
   }
+}
+
+bool GridModel::isMarked(int row, int col) const { return !marked_.isEmpty() && marked_.contains(cellKey(row, col)); }
+
+void GridModel::setMarkedCells(const QList<std::pair<int, int>>& cells, const QString& tooltip) {
+  const bool hadMarks = !marked_.isEmpty();
+  marked_.clear();
+  for (const auto& [row, col] : cells) marked_.insert(cellKey(row, col));
+  markTooltip_ = tooltip;
+  if ((hadMarks || !marked_.isEmpty()) && rowCount() > 0 && columnCount() > 0)
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::BackgroundRole, Qt::ToolTipRole});
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
@@ -411,6 +429,10 @@ void GridView::setCurrentCell(int row, int col) {
   }
   d->view->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
   d->view->scrollTo(cell);
+}
+
+void GridView::setMarkedCells(const QList<std::pair<int, int>>& cells, const QString& tooltip) {
+  d->model->setMarkedCells(cells, tooltip);
 }
 
 void GridView::prepareTexts(const QStringList& texts) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QSet>
 #include <QTableView>
 
 namespace gakunen {
@@ -19,9 +20,15 @@ class GridModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   StudentTable& table() { return table_; }
+  // Cells (table row, column) shown tinted, with `tooltip` saying why.
+  void setMarkedCells(const QList<std::pair<int, int>>& cells, const QString& tooltip);
 
  private:
+  bool isMarked(int row, int col) const;
+
   StudentTable& table_;
+  QSet<quint64> marked_;
+  QString markTooltip_;
   bool resetting_ = false;
   int shadedFixedCols_ = 0;
 };
@@ -44,6 +51,9 @@ class GridView : public QWidget {
   void setCurrentCell(int row, int col);
   // Scrolls so that the table row is shown.
   void showRow(int row);
+  // Cells (table row, column) shown tinted, with `tooltip` saying why; the
+  // marks stay on those places until they are set again.
+  void setMarkedCells(const QList<std::pair<int, int>>& cells, const QString& tooltip);
   // Lays out texts the grid is likely to show (scores, say) ahead of its
   // first paint, which otherwise lays out every text it shows.
   void prepareTexts(const QStringList& texts);

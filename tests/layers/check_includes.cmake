@@ -16,6 +16,7 @@ set(feature_arrows
   "common>transfer"           # the shared transfer dialog inserts the student
   "evaluation>scores"         # ranking and evaluation work on the score table
   "quizzes>subjectfiles"      # a quiz file is a subject file
+  "subjectfiles>roster"       # a subject file prints class by class as its roster does
 )
 
 function(layer_of path out)

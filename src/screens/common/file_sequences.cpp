@@ -85,6 +85,7 @@ bool LoadIntoScreen(AppContext& app, Screen& receiving, const QString& path, con
   }
   takeDocument(app, receiving, path, read, true);
   if (unread > 0) app.dialogs().message(UnreadRowsNotice(path, unread));
+  emit receiving.documentOpened(path);
   return true;
 }
 
@@ -106,6 +107,7 @@ bool SaveScreenTable(AppContext& app, Screen& screen, const FileDialogSettings& 
   }
   takeDocument(app, screen, path, written, false);
   screen.noteSaved(path);
+  emit screen.documentSaved(path);
   return true;
 }
 

@@ -23,7 +23,8 @@ QString ShowSaveDataDialog(AppContext& app, QWidget& owner, const FileDialogSett
 // in a message and leaves the screen's table as it was; returns false then.
 // A file with more students than a table keeps is loaded as far as it goes,
 // and the teacher is told what was left out. The file becomes the screen's
-// document path, and the teacher is told when another program has it open.
+// document path, the screen tells of it (documentOpened), and the teacher
+// is told when another program has it open.
 bool LoadIntoScreen(AppContext& app, Screen& receiving, const QString& path,
                     const std::function<void()>& afterCount = {});
 
@@ -33,7 +34,7 @@ bool LoadIntoScreen(AppContext& app, Screen& receiving, const QString& path,
 // path. A cancelled dialog writes nothing; a refused save says why in a
 // message. Saving over the screen's own file after another program saved it
 // asks first. Returns true when the file was written; it is then the screen's
-// document path.
+// document path, and the screen tells of it (documentSaved).
 bool SaveScreenTable(AppContext& app, Screen& screen,
                      const FileDialogSettings& settings = FileDialogSettings::dataFiles());
 

@@ -67,6 +67,10 @@ class Screen : public QWidget, public TableHost {
   // The teacher goes back to the main menu, which shows its first buttons.
   void menuRequested();
   void documentPathChanged(const QString& path);
+  // The table now holds the data file at `path`, or ("") a table made on the screen.
+  void documentOpened(const QString& path);
+  // The table was written whole to `path`.
+  void documentSaved(const QString& path);
 
  protected:
   // A push button named `name` in the button column (or in `layout`).

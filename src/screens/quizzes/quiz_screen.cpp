@@ -44,6 +44,8 @@ QuizScreen::QuizScreen(AppContext& app, QWidget* parent)
   auto* rename =
       addButton(QStringLiteral("Command5"), QStringLiteral("列名変更"), QStringLiteral("列の名前を変更します。"));
   auto* save = addButton(QStringLiteral("Command6"), QStringLiteral("保存"), QStringLiteral("ファイルに保存します。"));
+  auto* viewpoints = addButton(QStringLiteral("ViewpointButton"), QStringLiteral("観点別評価"),
+                               QStringLiteral("三つの観点の評価と評定を出します。"));
   addReturnToMenuButton();
   auto* end = addButton(QStringLiteral("Command7"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します。"));
 
@@ -57,6 +59,7 @@ QuizScreen::QuizScreen(AppContext& app, QWidget* parent)
     subjectfiles::RenameTestColumn(dialogs(), table(), testNames_, subjectfiles::EmptyTestName::ClearTitle);
   });
   connect(save, &QPushButton::clicked, this, &QuizScreen::save);
+  connect(viewpoints, &QPushButton::clicked, this, &QuizScreen::viewpointsRequested);
   connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
 }
 

@@ -20,6 +20,10 @@ class QuizScreen : public Screen {
   // The name "列名変更" gave last, at index test - 1.
   const QStringList& TestNames() const { return testNames_; }
 
+ signals:
+  // "観点別評価": Form21 is to work on this table.
+  void viewpointsRequested();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 

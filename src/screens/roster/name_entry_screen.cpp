@@ -127,15 +127,7 @@ void NameEntryScreen::printRoster() {
     setTableVisible(false);
     describeOwnTable();
     pages = BuildClassPages(state(), *this);
-    if (!pages.empty()) {
-      Printer& printer = app_.printer();
-      for (size_t i = 0; i < pages.size(); ++i) {
-        if (i > 0) printer.newPage();
-        printer.setPageSetup(12, 1);
-        printer.drawTable(*pages[i].table, 10, 10);
-      }
-      printer.endJob();
-    }
+    PrintClassPages(pages, app_.printer());
     setTableVisible(true);
   }
   if (pages.empty()) dialogs().message(QStringLiteral("組の番号が入った生徒がいないため、印刷するものがありません。"));

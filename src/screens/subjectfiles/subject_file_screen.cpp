@@ -22,6 +22,8 @@ SubjectFileScreen::SubjectFileScreen(AppContext& app, QWidget* parent)
                             QStringLiteral("別のテストから特定の教科のデータを抽出します"));
   auto* rename = addButton(QStringLiteral("Command5"), QStringLiteral("列名変更"),
                            QStringLiteral("テスト名を入力します。漢数字を使用してください。"));
+  auto* viewpoints = addButton(QStringLiteral("ViewpointButton"), QStringLiteral("観点別評価"),
+                               QStringLiteral("三つの観点の評価と評定を出します"));
   addReturnToMenuButton();
   auto* end = addButton(QStringLiteral("Command4"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します"));
 
@@ -31,6 +33,7 @@ SubjectFileScreen::SubjectFileScreen(AppContext& app, QWidget* parent)
   connect(rename, &QPushButton::clicked, this, [this] {
     subjectfiles::RenameTestColumn(dialogs(), table(), testNames_, subjectfiles::EmptyTestName::KeepTitle);
   });
+  connect(viewpoints, &QPushButton::clicked, this, &SubjectFileScreen::viewpointsRequested);
   connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
 }
 
@@ -39,8 +42,9 @@ void SubjectFileScreen::startAfresh() { testNames_.fill(QString()); }
 void SubjectFileScreen::showSubjectOf(const StudentTable& test, int column) {
   startAfresh();
   subjectfiles::BuildSubjectTable(test, column, table());
-  // Taken out of another file: saving it must not propose that file's name.
+  // A new table, in no file yet: nothing of the file shown before applies to it.
   setDocumentPath({});
+  emit documentOpened({});
   setTableVisible(true);
   show();
 }

@@ -23,6 +23,8 @@ class SubjectFileScreen : public Screen {
  signals:
   // "データの追加": another test's file was chosen to take a column from.
   void otherTestChosen(const QString& path);
+  // "観点別評価": Form21 is to work on this table.
+  void viewpointsRequested();
 
  private:
   void save();

@@ -29,7 +29,7 @@ class ScreenFrameTest : public QObject {
   void fitsSchoolDisplay_data() {
     QTest::addColumn<QString>("form");
     QTest::addColumn<int>("charts");  // subjects charted on the chart screen
-    for (int n = 1; n <= 20; ++n)
+    for (int n = 1; n <= 21; ++n)
       QTest::newRow(qPrintable(QStringLiteral("Form%1").arg(n))) << QStringLiteral("Form%1").arg(n) << 0;
     QTest::newRow("Form19, one subject") << QStringLiteral("Form19") << 1;
     QTest::newRow("Form19, nine subjects") << QStringLiteral("Form19") << 9;

@@ -1,5 +1,6 @@
 #include "model/rules/quizzes/quiz_columns.h"
 
+#include "model/rules/subjectfiles/viewpoints.h"
 #include "model/session/shared_state.h"
 #include "model/session/table_host.h"
 #include "model/table/grid_routines.h"
@@ -26,7 +27,9 @@ std::optional<QString> AddQuizColumn(SharedState& state, TableHost& screen) {
 }
 
 ScoreEntry StoreQuizScore(SharedState& state, StudentTable& table, const QString& score) {
-  if (table.cols() <= 3) return ScoreEntry::NoScoreColumn;
+  // The letters and 評定 at the right are computed: scores typed there would be lost.
+  if (table.cols() <= 3 || subjectfiles::ViewpointResultTitles().contains(table.text(0, table.cols() - 1)))
+    return ScoreEntry::NoScoreColumn;
   if (state.CurrentRow < 1 || state.CurrentRow >= table.rows()) return ScoreEntry::NoStudentRow;
   table.setText(state.CurrentRow, table.cols() - 1, score);
   ++state.CurrentRow;

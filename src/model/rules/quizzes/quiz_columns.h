@@ -25,7 +25,8 @@ enum class ScoreEntry {
 
 // Writes a typed score into row CurrentRow of the newest (last) column and
 // moves CurrentRow down one row, across class boundaries. A table of only
-// the roster columns has no score column to write to.
+// the roster columns has no score column to write to, nor has one whose last
+// column holds the computed viewpoint letters or 評定.
 ScoreEntry StoreQuizScore(SharedState& state, StudentTable& table, const QString& score);
 
 }  // namespace quizzes

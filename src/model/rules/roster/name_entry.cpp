@@ -1,5 +1,6 @@
 #include "model/rules/roster/name_entry.h"
 
+#include "model/ports/printer.h"
 #include "model/session/shared_state.h"
 #include "model/session/table_host.h"
 #include "model/table/class_sizes.h"
@@ -47,6 +48,17 @@ std::vector<ClassPage> BuildClassPages(SharedState& state, TableHost& screen) {
     pages.push_back({k, std::move(page)});
   }
   return pages;
+}
+
+bool PrintClassPages(const std::vector<ClassPage>& pages, Printer& printer) {
+  if (pages.empty()) return false;
+  for (size_t i = 0; i < pages.size(); ++i) {
+    if (i > 0) printer.newPage();
+    printer.setPageSetup(12, 1);
+    printer.drawTable(*pages[i].table, 10, 10);
+  }
+  printer.endJob();
+  return true;
 }
 
 }  // namespace gakunen

@@ -9,6 +9,7 @@ namespace gakunen {
 struct SharedState;
 class TableHost;
 class StudentTable;
+class Printer;
 
 enum class NameEntryStep {
   Next,      // the name is in; CurrentRow is the next student
@@ -32,5 +33,9 @@ struct ClassPage {
 // from 1 to 15 that has students. Every page has ColumnCount
 // columns with the standard widths.
 std::vector<ClassPage> BuildClassPages(SharedState& state, TableHost& screen);
+
+// Prints each class page on a B4 portrait sheet of its own, in one job;
+// false, printing nothing, when there are no pages.
+bool PrintClassPages(const std::vector<ClassPage>& pages, Printer& printer);
 
 }  // namespace gakunen

@@ -79,24 +79,30 @@ class QuizColumnsTest : public QObject {
     QTest::addColumn<int>("currentRow");
     QTest::addColumn<int>("result");
     QTest::addColumn<int>("nextRow");
+    QTest::addColumn<QString>("lastTitle");  // of the last column; "" keeps the quiz's own
     const int stored = int(ScoreEntry::Stored), ended = int(ScoreEntry::TableEnded),
               noRow = int(ScoreEntry::NoStudentRow), noColumn = int(ScoreEntry::NoScoreColumn);
-    QTest::newRow("first student") << 7 << 1 << stored << 2;
-    QTest::newRow("last of class 1 to class 2") << 7 << 3 << stored << 4;
-    QTest::newRow("last student ends the table") << 7 << 6 << ended << 7;
-    QTest::newRow("past the end") << 7 << 7 << noRow << 7;
-    QTest::newRow("far past the end") << 7 << 250 << noRow << 250;
-    QTest::newRow("title row") << 7 << 0 << noRow << 0;
-    QTest::newRow("negative") << 7 << -2 << noRow << -2;
-    QTest::newRow("roster without a score column") << 3 << 2 << noColumn << 2;
+    QTest::newRow("first student") << 7 << 1 << stored << 2 << QString();
+    QTest::newRow("last of class 1 to class 2") << 7 << 3 << stored << 4 << QString();
+    QTest::newRow("last student ends the table") << 7 << 6 << ended << 7 << QString();
+    QTest::newRow("past the end") << 7 << 7 << noRow << 7 << QString();
+    QTest::newRow("far past the end") << 7 << 250 << noRow << 250 << QString();
+    QTest::newRow("title row") << 7 << 0 << noRow << 0 << QString();
+    QTest::newRow("negative") << 7 << -2 << noRow << -2 << QString();
+    QTest::newRow("roster without a score column") << 3 << 2 << noColumn << 2 << QString();
+    QTest::newRow("評定 computed in the last column") << 13 << 2 << noColumn << 2 << QStringLiteral("評定");
+    QTest::newRow("a viewpoint's letters in the last column")
+        << 8 << 2 << noColumn << 2 << QStringLiteral("知識・技能");
   }
   void storeQuizScore() {
     QFETCH(int, columns);
     QFETCH(int, currentRow);
     QFETCH(int, result);
     QFETCH(int, nextRow);
+    QFETCH(QString, lastTitle);
     StudentTable t;
     fillSubjectFile(t, 6, columns);
+    if (!lastTitle.isEmpty()) t.setText(0, columns - 1, lastTitle);
     Rows expected = Cells(t);
     SharedState state;
     state.CurrentRow = currentRow;
