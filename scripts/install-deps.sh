@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libxkbcommon-dev libgl-dev libicu-dev
-  fonts-ipafont-gothic
+  fonts-ipafont-gothic qt6-translations-l10n pandoc
   xvfb xauth poppler-utils
 )
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the pictures of the user guide (docs/images/*.png) anew by running
-# the guide's scenarios against the real screens. Builds the program first
-# when build/ has none.
+# the guide's scenarios against the real screens, on a display of a school
+# PC's 1024×768. Builds the program first when build/ has none.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ ! -x build/src/gakunen ]; then
@@ -9,6 +9,7 @@ if [ ! -x build/src/gakunen ]; then
   cmake --build build --target gakunen
 fi
 mkdir -p docs/images
+display="offscreen:configfile=$PWD/docs/scenarios/display-1024x768.json"
 for scenario in docs/scenarios/*.scn; do
-  QT_QPA_PLATFORM=offscreen build/src/gakunen --scenario "$scenario"
+  QT_QPA_PLATFORM="$display" build/src/gakunen --scenario "$scenario"
 done

@@ -1,9 +1,11 @@
 #include "app/application.h"
 
 #include "app/form_registry.h"
+#include "app/guide_location.h"
 #include "app/heap_reserve.h"
 #include "model/files/text_codec.h"
 #include "model/ports/dialogs.h"
+#include "model/ports/document_viewer.h"
 #include "model/session/table_host.h"
 #include "model/table/student_table.h"
 #include "screens/menu/main_menu.h"
@@ -58,6 +60,7 @@ Application::Application(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<Scree
     : QObject(parent),
       dialogs_(std::move(dialogs)),
       printer_(std::move(printer)),
+      viewer_(std::make_unique<RecordingViewer>()),
       forms_(std::make_unique<FormRegistry>(*this)) {}
 
 Application::~Application() = default;
@@ -87,6 +90,18 @@ void Application::endProgram() {
   ended_ = true;
   for (QWidget* w : forms_->created()) w->hide();
   if (!scenarioMode_) QCoreApplication::exit(0);
+}
+
+void Application::setViewer(std::unique_ptr<DocumentViewer> viewer) { viewer_ = std::move(viewer); }
+
+void Application::showGuide() {
+  const QString guide = FindGuide(QCoreApplication::applicationDirPath());
+  if (guide.isEmpty()) {
+    dialogs_->message(QStringLiteral("使い方の説明（guide.html）が見つかりません。プログラムを入れ直してください。"));
+    return;
+  }
+  if (!viewer_->open(guide))
+    dialogs_->message(QStringLiteral("使い方の説明「%1」を開けませんでした。ブラウザーで開いてください。").arg(guide));
 }
 
 void Application::start() {

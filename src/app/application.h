@@ -10,6 +10,7 @@ class QWidget;
 
 namespace gakunen {
 
+class DocumentViewer;
 class FormRegistry;
 
 // Owns the shared state, the dialogs, the printer and every screen (through
@@ -27,6 +28,11 @@ class Application : public QObject, public AppContext {
   void setBusy(bool busy) override;
   void endProgram() override;
   bool locksOpenFiles() const override { return locksOpenFiles_; }
+  void showGuide() override;
+
+  // What opens the guide; until set, a recording viewer that opens nothing.
+  void setViewer(std::unique_ptr<DocumentViewer> viewer);
+  DocumentViewer& viewer() { return *viewer_; }
 
   // Every screen, created on first use.
   FormRegistry& forms() { return *forms_; }
@@ -56,6 +62,7 @@ class Application : public QObject, public AppContext {
   SharedState state_;
   std::unique_ptr<Dialogs> dialogs_;
   std::unique_ptr<ScreenPrinter> printer_;
+  std::unique_ptr<DocumentViewer> viewer_;
   int busyDepth_ = 0;
   bool scenarioMode_ = false;
   bool ended_ = false;

@@ -40,6 +40,7 @@ T& FormRegistry::once(T*& slot, Make make) {
     slot = make();
     if constexpr (std::is_base_of_v<Screen, T>)
       QObject::connect(slot, &Screen::menuRequested, slot, [this, slot] { showMenu(slot); });
+    places_.watch(slot);
     order_.append(slot);
   }
   return *slot;
@@ -195,7 +196,11 @@ QuizScreen& FormRegistry::quiz() {
 }
 
 ChartScreen& FormRegistry::charts() {
-  return once(charts_, [this] { return new ChartScreen(app_); });
+  return once(charts_, [this] {
+    auto* s = new ChartScreen(app_);
+    QObject::connect(s, &ChartScreen::backRequested, s, [this] { scores().show(); });
+    return s;
+  });
 }
 
 ViewpointScreen& FormRegistry::viewpoints() {

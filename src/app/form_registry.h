@@ -2,6 +2,7 @@
 
 #include "model/session/shared_state.h"
 #include "screens/menu/menu_destinations.h"
+#include "ui/window_places.h"
 
 #include <QList>
 #include <QString>
@@ -81,6 +82,7 @@ class FormRegistry : public MenuDestinations {
   void showMenu(Screen* from);
 
   AppContext& app_;
+  WindowPlaces places_;
   QList<QWidget*> order_;
   MainMenu* menu_ = nullptr;
   NameEntryScreen* nameEntry_ = nullptr;

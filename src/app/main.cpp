@@ -1,14 +1,19 @@
 #include "app/application.h"
 #include "app/scenario_runner.h"
+#include "model/ports/document_viewer.h"
 #include "model/ports/scripted_dialogs.h"
+#include "ui/desktop_viewer.h"
+#include "ui/japanese_translations.h"
 #include "ui/page_printer.h"
 #include "ui/page_texts.h"
 #include "ui/print_preview.h"
 #include "ui/qt_dialogs.h"
+#include "ui/user_settings.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <csignal>
@@ -45,6 +50,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
 
   QApplication qapp(argc, argv);
+  QApplication::setOrganizationName(QStringLiteral("gakunen"));
   QApplication::setApplicationName(QStringLiteral("gakunen"));
   QApplication::setApplicationDisplayName(QStringLiteral("学年"));
   // The grids' font; IPA P Gothic stands in for it on this system.
@@ -53,7 +59,12 @@ int main(int argc, char** argv) {
   QApplication::setFont(base);
 
   using namespace gakunen;
+  for (const QString& missing : InstallJapaneseTranslations(qapp))
+    qWarning("gakunen: the Japanese texts of %s are not installed (qt6-translations-l10n)", qPrintable(missing));
   if (!options.scenario.isEmpty()) {
+    // A scenario remembers folders and window places only for its own run.
+    QTemporaryDir settingsFolder;
+    KeepUserSettingsIn(settingsFolder.path());
     auto dialogs = std::make_unique<ScriptedDialogs>();
     auto printer = std::make_unique<PagePrinter>();
     ScriptedDialogs* scripted = dialogs.get();
@@ -66,6 +77,7 @@ int main(int argc, char** argv) {
     env.app = &app;
     env.dialogs = scripted;
     env.ended = [&] { return app.hasEnded(); };
+    env.openedDocuments = [&] { return static_cast<RecordingViewer&>(app.viewer()).opened(); };
     env.jobsFinished = [&] { return pages->jobsFinished(); };
     env.lastJobPages = [&] { return pages->lastJob().pageCount(); };
     env.lastJobPageTexts = [&](int page) {
@@ -91,6 +103,7 @@ int main(int argc, char** argv) {
   auto printer = std::make_unique<PagePrinter>();
   PagePrinter* pages = printer.get();
   Application app(std::make_unique<QtDialogs>(), std::move(printer));
+  app.setViewer(std::make_unique<DesktopViewer>());
   pages->setJobHandler(
       [&app](const PrintJob& job) { ShowPrintPreview(job, QApplication::activeWindow(), &app.dialogs()); });
   app.start();

@@ -22,7 +22,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -395,6 +398,15 @@ class Runner {
       else
         fail(QStringLiteral("%1 has no caption").arg(spec));
       if (found != text) fail(QStringLiteral("caption: expected \"%1\", found \"%2\"").arg(text, found));
+    } else if (verb == u"expect-status") {
+      // A status line, its time of day written as （時刻）.
+      const QString spec = arg();
+      const QString text = textArg();
+      auto* label = qobject_cast<QLabel*>(object(spec));
+      if (!label) fail(QStringLiteral("%1 is not a status line").arg(spec));
+      static const QRegularExpression time(QStringLiteral("（\\d{1,2}:\\d\\d）"));
+      const QString found = QString(label->text()).replace(time, QStringLiteral("（時刻）"));
+      if (found != text) fail(QStringLiteral("status: expected \"%1\", found \"%2\"").arg(text, found));
     } else if (verb == u"expect-text") {
       const QString spec = arg();
       const QString text = textArg();
@@ -489,6 +501,26 @@ class Runner {
       QString error;
       if (!env_.saveLastJobPages || !env_.saveLastJobPages(dir, &error))
         fail(QStringLiteral("cannot save pages: %1").arg(error.isEmpty() ? QStringLiteral("no print job") : error));
+    } else if (verb == u"expect-opened") {
+      // The last document handed to the desktop, by file name; it must exist.
+      const QString name = arg();
+      noMoreArgs();
+      const QStringList opened = env_.openedDocuments ? env_.openedDocuments() : QStringList();
+      if (opened.isEmpty()) fail(QStringLiteral("expected %1 to be opened, nothing was").arg(name));
+      const QFileInfo last(opened.last());
+      if (last.fileName() != name || !last.isFile())
+        fail(QStringLiteral("expected %1 to be opened, found %2").arg(name, opened.last()));
+    } else if (verb == u"expect-proposed") {
+      // The file name the last save dialog proposed ("-" for none).
+      const QString name = arg();
+      noMoreArgs();
+      QString proposed = QStringLiteral("-");
+      for (const auto& request : d.fileRequests())
+        if (request.save)
+          proposed = request.settings.proposedPath.isEmpty() ? QStringLiteral("-")
+                                                             : QFileInfo(request.settings.proposedPath).fileName();
+      if (proposed != name)
+        fail(QStringLiteral("expected the save dialog to propose %1, found %2").arg(name, proposed));
     } else if (verb == u"screenshot") {
       const QString spec = arg();
       QWidget* w = object(spec);
@@ -496,9 +528,28 @@ class Runner {
       noMoreArgs();
       QDir().mkpath(QFileInfo(p).absolutePath());
       if (!w->grab().save(p, "PNG")) fail(QStringLiteral("cannot write %1").arg(p));
+    } else if (verb == u"screenshot-display") {
+      const QString p = pathArg();
+      noMoreArgs();
+      QDir().mkpath(QFileInfo(p).absolutePath());
+      if (!displayPicture().save(p, "PNG")) fail(QStringLiteral("cannot write %1").arg(p));
     } else {
       fail(QStringLiteral("unknown step \"%1\"").arg(verb));
     }
+  }
+
+  // The whole display as the teacher sees it: on a real display its own
+  // picture, elsewhere every shown window drawn at its place.
+  static QImage displayPicture() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) fail(QStringLiteral("no display"));
+    if (QGuiApplication::platformName() == u"xcb") return screen->grabWindow(0).toImage();
+    QImage picture(screen->geometry().size(), QImage::Format_RGB32);
+    picture.fill(QColor(0x2f, 0x4f, 0x6f));
+    QPainter painter(&picture);
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->isVisible()) painter.drawPixmap(w->geometry().topLeft() - screen->geometry().topLeft(), w->grab());
+    return picture;
   }
 
   ScenarioEnvironment& env_;

@@ -14,9 +14,10 @@ class ScriptedDialogs;
 struct ScenarioEnvironment {
   Application* app = nullptr;
   ScriptedDialogs* dialogs = nullptr;
-  std::function<bool()> ended;        // the program was ended ("終了")
-  std::function<int()> jobsFinished;  // print jobs finished since the start
-  std::function<int()> lastJobPages;  // pages of the last finished job
+  std::function<bool()> ended;                   // the program was ended ("終了")
+  std::function<QStringList()> openedDocuments;  // what the desktop was asked to open, oldest first
+  std::function<int()> jobsFinished;             // print jobs finished since the start
+  std::function<int()> lastJobPages;             // pages of the last finished job
   // The texts drawn on page `page` (from 1) of the last finished job.
   std::function<QStringList(int page)> lastJobPageTexts;
   // Writes page-1.png, page-2.png, ... of the last job into the folder.

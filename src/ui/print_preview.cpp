@@ -2,6 +2,7 @@
 
 #include "model/files/whole_file.h"
 #include "model/ports/dialogs.h"
+#include "ui/window_places.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -59,6 +60,8 @@ void ShowPrintPreview(const PrintJob& job, QWidget* parent, Dialogs* dialogs) {
   QPrintPreviewDialog preview(&printer, parent);
   preview.setWindowTitle(QStringLiteral("印刷プレビュー"));
   preview.resize(900, 760);
+  // On a 1024×768 display the preview stands whole, its buttons in reach.
+  FitOnScreen(&preview);
   QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&job](QPrinter* target) {
     target->setPageLayout(PageLayoutFor(job.pages.first().setup));
     QPainter painter;

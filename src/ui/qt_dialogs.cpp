@@ -10,7 +10,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QStandardPaths>
+
+#include "ui/user_settings.h"
 
 #include <algorithm>
 
@@ -19,6 +22,21 @@ namespace gakunen {
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
+const QString kLastFolderKey = QStringLiteral("files/lastFolder");
+
+QString lastFolder() {
+  auto settings = OpenUserSettings();
+  return settings ? settings->value(kLastFolderKey).toString() : QString();
+}
+
+void rememberFolderOf(const QString& file) {
+  if (auto settings = OpenUserSettings()) settings->setValue(kLastFolderKey, QFileInfo(file).absolutePath());
+}
+
+bool isFolder(const QString& path) {
+  const QFileInfo folder(path);
+  return !path.isEmpty() && folder.isAbsolute() && folder.isDir();
+}
 
 QWidget* dialogParent() { return QApplication::activeWindow(); }
 
@@ -87,16 +105,19 @@ QString QtDialogs::qtFilter(const QString& filter) {
   return out.join(QStringLiteral(";;"));
 }
 
-QString QtDialogs::startFolder(const FileDialogSettings& settings) {
-  const QFileInfo folder(settings.initialFolder);
-  if (!settings.initialFolder.isEmpty() && folder.isAbsolute() && folder.isDir()) return folder.absoluteFilePath();
+QString QtDialogs::startFolder(const FileDialogSettings& settings, const QString& lastUsed) {
+  const QString proposedFolder =
+      settings.proposedPath.isEmpty() ? QString() : QFileInfo(settings.proposedPath).absolutePath();
+  for (const QString& candidate : {proposedFolder, lastUsed, settings.initialFolder})
+    if (isFolder(candidate)) return QFileInfo(candidate).absoluteFilePath();
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
   return QDir::homePath();
 }
 
 QString QtDialogs::fileDialog(const FileDialogSettings& settings, const QString& title, bool save) {
-  QFileDialog dialog(dialogParent(), this->title(title), startFolder(settings), qtFilter(settings.filter));
+  QFileDialog dialog(dialogParent(), this->title(title), startFolder(settings, lastFolder()),
+                     qtFilter(settings.filter));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   QString suffix = settings.defaultExtension.trimmed();
@@ -108,9 +129,12 @@ QString QtDialogs::fileDialog(const FileDialogSettings& settings, const QString&
   dialog.setLabelText(QFileDialog::FileType, QStringLiteral("ファイルの種類:"));
   dialog.setLabelText(QFileDialog::Accept, save ? QStringLiteral("保存(&S)") : QStringLiteral("開く(&O)"));
   dialog.setLabelText(QFileDialog::Reject, QStringLiteral("キャンセル"));
+  if (save && !settings.proposedPath.isEmpty()) dialog.selectFile(QFileInfo(settings.proposedPath).fileName());
   if (dialog.exec() != QDialog::Accepted) return {};
   const QStringList chosen = dialog.selectedFiles();
-  return chosen.isEmpty() ? QString() : chosen.first();
+  if (chosen.isEmpty()) return {};
+  rememberFolderOf(chosen.first());
+  return chosen.first();
 }
 
 QString QtDialogs::openFile(const FileDialogSettings& settings, const QString& title) {

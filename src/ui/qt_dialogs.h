@@ -29,9 +29,10 @@ class QtDialogs : public Dialogs {
   // "説明 (*.dat);;説明2 (*.txt *.csv)". A description that already names its
   // patterns in brackets ("データファイル(*.dat)") is kept as it is.
   static QString qtFilter(const QString& filter);
-  // The settings' folder where it is an existing folder, otherwise the
-  // user's documents folder (or the home folder).
-  static QString startFolder(const FileDialogSettings& settings);
+  // The folder of the proposed file, else the folder last used (`lastUsed`),
+  // else the settings' folder, each only where it is an existing folder;
+  // otherwise the user's documents folder (or the home folder).
+  static QString startFolder(const FileDialogSettings& settings, const QString& lastUsed = {});
 
  private:
   QString title(const QString& given) const;

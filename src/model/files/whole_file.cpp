@@ -67,16 +67,22 @@ QString FileFailure::reason() const {
       return QStringLiteral("ファイル名が長すぎます");
     case EIO:
       return QStringLiteral("ディスクの読み書きに失敗しました");
-#ifdef _WIN32
     case EBUSY:
-      return QStringLiteral("ほかのプログラムがこのファイルを使っています");
+#ifdef ETXTBSY
+    case ETXTBSY:
 #endif
+      return QStringLiteral("ほかのプログラムが使用中です");
     default:
+      // The system's own words may be English: a detail behind the Japanese.
 #ifdef _WIN32
       if (windowsError != 0)
-        return QStringLiteral("システムのエラー %1: %2").arg(windowsError).arg(qt_error_string(int(windowsError)));
+        return QStringLiteral("読み書きできませんでした（システムのエラー %1: %2）")
+            .arg(windowsError)
+            .arg(qt_error_string(int(windowsError)));
 #endif
-      return QStringLiteral("システムのエラー %1: %2").arg(error).arg(QString::fromLocal8Bit(std::strerror(error)));
+      return QStringLiteral("読み書きできませんでした（システムのエラー %1: %2）")
+          .arg(error)
+          .arg(QString::fromLocal8Bit(std::strerror(error)));
   }
 }
 

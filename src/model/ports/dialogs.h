@@ -8,11 +8,13 @@ namespace gakunen {
 
 // A screen's file dialog settings: filter in the "説明|パターン" form, default
 // extension without the dot, initial folder (used where it exists, otherwise
-// the user's documents folder).
+// the user's documents folder). A save dialog proposes `proposedPath`, the
+// file the table came from, in its own folder.
 struct FileDialogSettings {
   QString filter;
   QString defaultExtension;
   QString initialFolder;
+  QString proposedPath;
 
   static FileDialogSettings dataFiles();    // "*.dat" in b:\data
   static FileDialogSettings quizFiles();    // "*.dat" in b:\dat

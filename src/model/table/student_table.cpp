@@ -20,7 +20,13 @@ void StudentTable::structureChange(bool begin) {
     emit reset();
 }
 
-void StudentTable::touch() { modified_ = true; }
+void StudentTable::touch() { setModified(true); }
+
+void StudentTable::setModified(bool modified) {
+  if (modified == modified_) return;
+  modified_ = modified;
+  emit modifiedChanged(modified);
+}
 
 void StudentTable::beginBulk() {
   if (bulkDepth_++ == 0) emit aboutToReset();

@@ -50,7 +50,7 @@ class StudentTable : public QObject {
 
   // Changed since the last load or save.
   bool isModified() const { return modified_; }
-  void setModified(bool modified) { modified_ = modified; }
+  void setModified(bool modified);
 
   // Bulk changes: views hear one reset at the end instead of one signal a cell.
   void beginBulk();
@@ -62,6 +62,7 @@ class StudentTable : public QObject {
   void reset();
   void cellChanged(int row, int col);
   void layoutChanged();  // widths or fixed columns
+  void modifiedChanged(bool modified);
 
  private:
   void structureChange(bool begin);

@@ -58,6 +58,7 @@ AddedExtractScreen::AddedExtractScreen(AppContext& app, QWidget* parent)
 
 void AddedExtractScreen::showExtract(const StudentTable& test, int column) {
   ExtractColumn(test, state().RowCount, column, table());
+  setDocumentPath({});
   show();
 }
 

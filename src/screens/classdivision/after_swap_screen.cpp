@@ -49,6 +49,7 @@ std::array<StudentTable*, kMaxNewClasses> AfterSwapScreen::classTables() {
 void AfterSwapScreen::showRanked(NewClassScreen& display, NewClassOrder order) {
   display_ = &display;
   RankNewClasses(state(), display.table(), order, classTables(), table());
+  setDocumentPath({});
   show();
 }
 

@@ -18,6 +18,7 @@ BaseDataScreen::BaseDataScreen(AppContext& app, QWidget* parent)
   buttonColumn()->addWidget(panel_);
   auto* transfer = addButton(QStringLiteral("Command4"), QStringLiteral("転入生"),
                              QStringLiteral("転入生がいたら追加しておいてください"));
+  addReturnToMenuButton();
   auto* end = addButton(QStringLiteral("Command2"), QStringLiteral("終了"));
 
   connect(choose, &QPushButton::clicked, panel_, &QWidget::show);
@@ -25,6 +26,8 @@ BaseDataScreen::BaseDataScreen(AppContext& app, QWidget* parent)
   connect(transfer, &QPushButton::clicked, this, &BaseDataScreen::addTransferStudent);
   connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
 }
+
+void BaseDataScreen::startAfresh() { panel_->hide(); }
 
 void BaseDataScreen::extract() {
   SharedState& st = state();

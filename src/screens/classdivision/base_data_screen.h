@@ -12,6 +12,7 @@ class BaseDataScreen : public Screen {
   Q_OBJECT
  public:
   explicit BaseDataScreen(AppContext& app, QWidget* parent = nullptr);
+  void startAfresh() override;
 
  signals:
   // The division is to rest on column `column` of this table.

@@ -49,6 +49,7 @@ QPushButton* DivisionScreen::button(int number) const { return buttons_[number];
 void DivisionScreen::startFrom(const StudentTable& base, int column) {
   SharedState& st = state();
   ExtractColumn(base, st.RowCount, column, table());
+  setDocumentPath({});
   // Class, number, name, the basis column and the conditions the file has.
   st.BaseColumnCount = table().cols();
   startSteps();

@@ -11,6 +11,7 @@
 #include "ui/grid_view.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPoint>
 #include <QPushButton>
@@ -59,7 +60,7 @@ NewClassScreen::NewClassScreen(AppContext& app, QWidget* parent)
   entry_->setAttribute(Qt::WA_InputMethodEnabled, true);
   entry_->setInputMethodHints(Qt::ImhNone);
   entry_->setMinimumWidth(160);
-  buttonColumn()->addWidget(entry_);
+  entryLabel_ = addLabelledEntry(entry_, QStringLiteral("ふりがな"));
   cursor_ = new EntryCursor(
       *this, *entry_, [this] { return entryColumn(); }, [this](int row) { return row >= 1 && row < table().rows(); });
   connect(cursor_, &EntryCursor::positioned, this, [this] { setEntryEnabled(true); });
@@ -74,6 +75,7 @@ NewClassScreen::NewClassScreen(AppContext& app, QWidget* parent)
                                QStringLiteral("性別、配慮、離す生徒を一人ずつ入力します"));
   auto* balanceButton = addButton(QStringLiteral("BalanceButton"), QStringLiteral("バランス調整"),
                                   QStringLiteral("生徒を入れ替えて、男女、配慮、旧クラス、成績のバランスをとります"));
+  addReturnToMenuButton();
 
   for (int i = 0; i < kMaxNewClasses; ++i) {
     auto* grid = new GridView(this);
@@ -119,6 +121,7 @@ StudentTable& NewClassScreen::balanceReport() { return report_->table(); }
 void NewClassScreen::showClassList(const StudentTable& division) {
   BuildClassList(state(), division, classTables(), table());
   forgetHandMoves();
+  setDocumentPath({});
   enablePrinting();
   show();
 }
@@ -137,6 +140,7 @@ void NewClassScreen::showCleanCopy() {
   // The rows the readings were being typed into are gone.
   setEntryEnabled(false);
   forgetHandMoves();
+  setDocumentPath({});
   enablePrinting();
   show();
 }
@@ -217,6 +221,7 @@ void NewClassScreen::startReadings() {
   }
   setEntryEnabled(false);
   entryCondition_.reset();
+  entryLabel_->setText(QStringLiteral("ふりがな"));
   if (!AskStartPosition(app_, *this, *entry_, *end_)) return;
   setEntryEnabled(true);
   cursor_->show();
@@ -246,6 +251,8 @@ void NewClassScreen::startConditions() {
   }
   setEntryEnabled(false);
   entryCondition_ = condition;
+  // The box takes the condition now: its label says which.
+  entryLabel_->setText(ConditionTitle(condition));
   if (!AskStartPosition(app_, *this, *entry_, *end_)) return;
   setEntryEnabled(true);
   cursor_->show();

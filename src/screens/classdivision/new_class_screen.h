@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -35,6 +36,7 @@ class NewClassScreen : public Screen {
   // A saved class list was just loaded into the list: its class tables are
   // empty, so nothing can be printed, and the screen starts afresh.
   void startWithLoadedList();
+  void startAfresh() override { startWithLoadedList(); }
   // 仕上げ wrote the clean copy into the list and the class tables.
   void showCleanCopy();
 
@@ -70,6 +72,7 @@ class NewClassScreen : public Screen {
   QPushButton* byTotal_ = nullptr;
   QLineEdit* entry_ = nullptr;
   EntryCursor* cursor_ = nullptr;
+  QLabel* entryLabel_ = nullptr;  // what the entry box takes: ふりがな or a condition
   QPushButton* ok_ = nullptr;
   // What the entry box fills: the readings, or one condition.
   std::optional<Condition> entryCondition_;

@@ -23,6 +23,8 @@ class AppContext {
   virtual void setBusy(bool busy) = 0;
   // Ends the program at once (asking first only when a table holds unsaved changes).
   virtual void endProgram() = 0;
+  // Opens the teacher's guide in the desktop's browser.
+  virtual void showGuide() = 0;
   // Whether opening a file writes a lock file beside it.
   virtual bool locksOpenFiles() const = 0;
 };

@@ -95,7 +95,9 @@ bool SaveScreenTable(AppContext& app, Screen& screen, const FileDialogSettings& 
   std::optional<SaveError> error;
   {
     PaintingHeld held(*screen.grid());
-    path = ShowSaveDataDialog(app, screen, settings);
+    FileDialogSettings proposing = settings;
+    proposing.proposedPath = screen.documentPath();
+    path = ShowSaveDataDialog(app, screen, proposing);
     if (path.isEmpty() || !overwriteAllowed(app, screen, path)) return false;
     error = WriteTableToFile(app.state(), screen, path, &written);
   }
@@ -104,6 +106,7 @@ bool SaveScreenTable(AppContext& app, Screen& screen, const FileDialogSettings& 
     return false;
   }
   takeDocument(app, screen, path, written, false);
+  screen.noteSaved(path);
   emit screen.documentSaved(path);
   return true;
 }

@@ -30,10 +30,10 @@ bool LoadIntoScreen(AppContext& app, Screen& receiving, const QString& path,
 
 // The save sequence of every "保存" button: the table's painting held back,
 // save dialog, write (ColumnCount and RowCount must describe the screen's
-// table), the table painted again.
-// A cancelled dialog writes nothing; a refused save says why in a message.
-// Saving over the screen's own file after another program saved it asks
-// first. Returns true when the file was written; it is then the screen's
+// table), the table painted again. The dialog proposes the screen's document
+// path. A cancelled dialog writes nothing; a refused save says why in a
+// message. Saving over the screen's own file after another program saved it
+// asks first. Returns true when the file was written; it is then the screen's
 // document path, and the screen tells of it (documentSaved).
 bool SaveScreenTable(AppContext& app, Screen& screen,
                      const FileDialogSettings& settings = FileDialogSettings::dataFiles());

@@ -5,9 +5,12 @@
 #include "model/session/table_host.h"
 #include "screens/common/app_context.h"
 
+#include <QDateTime>
 #include <QWidget>
 #include <optional>
 
+class QLabel;
+class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
 class QHBoxLayout;
@@ -19,9 +22,10 @@ struct SharedState;
 class Dialogs;
 
 // A window of the program: its table in the grid MSFlexGrid1 on the left,
-// its buttons in a column on the right. The object name is the screen's
-// name ("Form3"), the window title its caption. A screen asks for another
-// screen only by a signal, or acts on one the application handed it.
+// its buttons in a column on the right, and under both a status line
+// (FileStatus) naming the file the table belongs to. The object name is the
+// screen's name ("Form3"), the window title its caption. A screen asks for
+// another screen only by a signal, or acts on one the application handed it.
 class Screen : public QWidget, public TableHost {
   Q_OBJECT
  public:
@@ -39,6 +43,19 @@ class Screen : public QWidget, public TableHost {
   // table built or filled on this screen and not saved yet.
   const QString& documentPath() const { return documentPath_; }
   void setDocumentPath(const QString& path);
+  // The table was just written to `path`: it becomes the document path and
+  // the status line says when.
+  void noteSaved(const QString& path);
+  QLabel* fileStatus() const { return fileStatus_; }
+
+  // Puts the screen's own controls back as they are before any work, for a
+  // table that is about to be loaded or built afresh: nothing enabled, shown
+  // or remembered for the previous table may carry over to the next one.
+  virtual void startAfresh() {}
+
+  // "メニューに戻る": asks first when the table holds unsaved changes; the
+  // screen leaves its work as it goes (startAfresh).
+  void returnToMenu();
   // The document file as this screen last read or wrote it; nothing once
   // the path changes without it.
   const std::optional<FileFingerprint>& documentFingerprint() const { return documentFingerprint_; }
@@ -59,6 +76,10 @@ class Screen : public QWidget, public TableHost {
   // A push button named `name` in the button column (or in `layout`).
   QPushButton* addButton(const QString& name, const QString& caption, const QString& tooltip = {},
                          QVBoxLayout* layout = nullptr);
+  // The "メニューに戻る" button (ReturnToMenu) in the button column.
+  QPushButton* addReturnToMenuButton();
+  // An entry box in the button column with its short label above it.
+  QLabel* addLabelledEntry(QLineEdit* entry, const QString& label);
   QHBoxLayout* mainLayout() const { return mainLayout_; }
   QVBoxLayout* buttonColumn() const { return buttons_; }
   // The title-bar button ends the program, as "終了" does.
@@ -67,10 +88,14 @@ class Screen : public QWidget, public TableHost {
   AppContext& app_;
 
  private:
+  void refreshStatus();
+
   GridView* grid_;
   QHBoxLayout* mainLayout_;
   QVBoxLayout* buttons_;
+  QLabel* fileStatus_;
   QString documentPath_;
+  QDateTime savedAt_;
   std::optional<FileFingerprint> documentFingerprint_;
   FileLock documentLock_;
 };

@@ -6,6 +6,7 @@
 #include "model/session/shared_state.h"
 #include "model/table/student_table.h"
 #include "screens/common/app_context.h"
+#include "screens/common/guide_button.h"
 #include "screens/evaluation/ranking_screen.h"
 #include "ui/grid_view.h"
 
@@ -64,6 +65,7 @@ ClassRankingScreen::ClassRankingScreen(AppContext& app, QWidget* parent) : QWidg
                           QStringLiteral("画面をスクロールすると正常に印刷できません"));
   auto* back = addButton(QStringLiteral("Command2"), QStringLiteral("前に戻る"), {});
   auto* end = addButton(QStringLiteral("Command3"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します"));
+  buttons->addWidget(AddGuideButton(app_, *this));
   layout->addLayout(buttons);
   resize(900, 600);
 

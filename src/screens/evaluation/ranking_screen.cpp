@@ -117,6 +117,7 @@ void RankingScreen::takeMethod() {
 
 void RankingScreen::showRanking(const StudentTable& scores) {
   BuildRankingTable(state(), scores, table());
+  setDocumentPath({});
   show();
 }
 

@@ -23,7 +23,7 @@ ImportScreen::ImportScreen(AppContext& app, QWidget* parent)
   connect(read, &QPushButton::clicked, this, &ImportScreen::read);
   connect(save, &QPushButton::clicked, this, &ImportScreen::save);
   connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
-  connect(back, &QPushButton::clicked, this, &ImportScreen::backToMenu);
+  connect(back, &QPushButton::clicked, this, &Screen::returnToMenu);
 }
 
 void ImportScreen::read() {
@@ -40,6 +40,8 @@ void ImportScreen::read() {
     failure = spreadsheet::ImportSpreadsheet(state(), *this, path, &notice);
   }
   setTableVisible(true);
+  // What was read is a spreadsheet's table, not a data file of its own.
+  if (!failure) setDocumentPath({});
   if (failure) dialogs().message(*failure);
   if (!notice.isEmpty()) dialogs().message(notice);
 }
@@ -54,11 +56,6 @@ void ImportScreen::save() {
   state().ColumnCount = table().cols();
   state().RowCount = table().rows();
   SaveScreenTable(app_, *this, FileDialogSettings::importFiles());
-}
-
-void ImportScreen::backToMenu() {
-  hide();
-  emit menuRequested();
 }
 
 }  // namespace gakunen

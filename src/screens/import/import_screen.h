@@ -14,7 +14,6 @@ class ImportScreen : public Screen {
  private:
   void read();
   void save();
-  void backToMenu();
 };
 
 }  // namespace gakunen

@@ -7,6 +7,7 @@
 #include "screens/classdivision/base_data_screen.h"
 #include "screens/classdivision/new_class_screen.h"
 #include "screens/common/file_sequences.h"
+#include "screens/common/guide_button.h"
 #include "screens/import/import_screen.h"
 #include "screens/menu/menu_destinations.h"
 #include "screens/quizzes/quiz_screen.h"
@@ -74,25 +75,16 @@ MainMenu::MainMenu(AppContext& app, MenuDestinations& screens, QWidget* parent)
   groups_[4] = makeGroup(QStringLiteral("ClassDivisionGroup"), {11, 12});
   for (QWidget* g : groups_) layout->addWidget(g);
   layout->addStretch();
+  auto* guide = AddGuideButton(app_, *this);
+  guide->setMinimumHeight(32);
+  layout->addWidget(guide, 0, Qt::AlignRight);
   showGroup(Group::Main);
   resize(420, 520);
 
-  connect(button(3), &QPushButton::clicked, this, [this] {
-    groupWidget(Group::Main)->hide();
-    groupWidget(Group::Names)->show();
-  });
-  connect(button(4), &QPushButton::clicked, this, [this] {
-    groupWidget(Group::SubjectFile)->show();
-    groupWidget(Group::Main)->hide();
-  });
-  connect(button(5), &QPushButton::clicked, this, [this] {
-    groupWidget(Group::Names)->hide();
-    groupWidget(Group::NewRoster)->show();
-  });
-  connect(button(10), &QPushButton::clicked, this, [this] {
-    groupWidget(Group::Main)->hide();
-    groupWidget(Group::ClassDivision)->show();
-  });
+  connect(button(3), &QPushButton::clicked, this, [this] { showGroup(Group::Names); });
+  connect(button(4), &QPushButton::clicked, this, [this] { showGroup(Group::SubjectFile); });
+  connect(button(5), &QPushButton::clicked, this, [this] { showGroup(Group::NewRoster); });
+  connect(button(10), &QPushButton::clicked, this, [this] { showGroup(Group::ClassDivision); });
   connect(button(9), &QPushButton::clicked, this, [this] {
     hide();
     screens_.importScreen().show();
@@ -130,6 +122,9 @@ QPushButton* MainMenu::button(int number) const { return number >= 1 && number <
 
 void MainMenu::showGroup(Group group) {
   for (int i = 0; i < 5; ++i) groups_[i]->setVisible(i == static_cast<int>(group));
+  // The keyboard starts on the group's first button, so Space or Return
+  // goes on without the mouse.
+  if (auto* first = groupWidget(group)->findChild<QPushButton*>()) first->setFocus();
 }
 
 void MainMenu::closeEvent(QCloseEvent* event) {
@@ -140,6 +135,8 @@ void MainMenu::closeEvent(QCloseEvent* event) {
 bool MainMenu::loadInto(Screen& screen, const std::function<void()>& afterCount) {
   const QString path = ShowOpenDataDialog(app_, *this, FileDialogSettings::dataFiles());
   if (path.isEmpty()) return false;
+  // Whatever the screen was left doing with its last table ends here.
+  screen.startAfresh();
   if (!LoadIntoScreen(app_, screen, path, afterCount)) return false;
   hide();
   screen.show();
@@ -253,7 +250,9 @@ void MainMenu::buildMixedRoster() {
   }
   if (auto why = CheckTotalStudents(sizes)) return dialogs.message(*why);
   NameEntryScreen& form2 = screens_.nameEntry();
+  form2.startAfresh();
   FillMixedRoster(app_.state(), form2, sizes);
+  form2.setDocumentPath({});
   hide();
   form2.show();
 }
@@ -285,7 +284,9 @@ void MainMenu::buildSeparateRoster() {
   }
   if (auto why = CheckTotalStudents(sizes)) return dialogs.message(*why);
   NameEntryScreen& form2 = screens_.nameEntry();
+  form2.startAfresh();
   BuildSeparateRoster(app_.state(), form2, classes);
+  form2.setDocumentPath({});
   hide();
   form2.show();
 }

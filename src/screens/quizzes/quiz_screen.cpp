@@ -39,7 +39,7 @@ QuizScreen::QuizScreen(AppContext& app, QWidget* parent)
   entry_->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText);
   entry_->setEnabled(false);
   entry_->installEventFilter(this);
-  buttonColumn()->addWidget(entry_);
+  addLabelledEntry(entry_, QStringLiteral("点数"));
   // Scores always go to the newest quiz, the last column.
   cursor_ = new EntryCursor(
       *this, *entry_, [this] { return table().cols() > 3 ? table().cols() - 1 : -1; },
@@ -60,6 +60,7 @@ QuizScreen::QuizScreen(AppContext& app, QWidget* parent)
   auto* save = addButton(QStringLiteral("Command6"), QStringLiteral("保存"), QStringLiteral("ファイルに保存します。"));
   auto* viewpoints = addButton(QStringLiteral("ViewpointButton"), QStringLiteral("観点別評価"),
                                QStringLiteral("三つの観点の評価と評定を出します。"));
+  addReturnToMenuButton();
   auto* end = addButton(QStringLiteral("Command7"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します。"));
 
   connect(transfer, &QPushButton::clicked, this, &QuizScreen::addTransferStudent);
@@ -74,6 +75,14 @@ QuizScreen::QuizScreen(AppContext& app, QWidget* parent)
   connect(save, &QPushButton::clicked, this, &QuizScreen::save);
   connect(viewpoints, &QPushButton::clicked, this, &QuizScreen::viewpointsRequested);
   connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
+}
+
+void QuizScreen::startAfresh() {
+  positioned_ = false;
+  entry_->clear();
+  entry_->setEnabled(false);
+  ok_->setEnabled(false);
+  testNames_.fill(QString());
 }
 
 bool QuizScreen::eventFilter(QObject* watched, QEvent* event) {

@@ -18,6 +18,7 @@ class QuizScreen : public Screen {
  public:
   explicit QuizScreen(AppContext& app, QWidget* parent = nullptr);
   QLineEdit* entry() const { return entry_; }
+  void startAfresh() override;
   // The name "列名変更" gave last, at index test - 1.
   const QStringList& TestNames() const { return testNames_; }
 

@@ -29,7 +29,7 @@ NameEntryScreen::NameEntryScreen(AppContext& app, QWidget* parent)
   entry_->setAttribute(Qt::WA_InputMethodEnabled, true);
   entry_->setInputMethodHints(Qt::ImhNone);
   entry_->setMinimumWidth(200);
-  buttonColumn()->addWidget(entry_);
+  addLabelledEntry(entry_, QStringLiteral("氏名"));
   cursor_ = new EntryCursor(
       *this, *entry_, [] { return 2; }, [this](int row) { return row >= 1 && row < table().rows(); });
   connect(cursor_, &EntryCursor::positioned, this, [this] { setEntryEnabled(true); });
@@ -64,7 +64,7 @@ NameEntryScreen::NameEntryScreen(AppContext& app, QWidget* parent)
   connect(saveButton, &QPushButton::clicked, this, &NameEntryScreen::save);
   connect(print, &QPushButton::clicked, this, &NameEntryScreen::printRoster);
   connect(transfer_, &QPushButton::clicked, this, &NameEntryScreen::addTransferStudent);
-  connect(back, &QPushButton::clicked, this, &NameEntryScreen::backToMenu);
+  connect(back, &QPushButton::clicked, this, &Screen::returnToMenu);
   connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
 }
 
@@ -155,11 +155,11 @@ void NameEntryScreen::addTransferStudent() {
   ShowTransferDialog(app_, *this);
 }
 
-void NameEntryScreen::backToMenu() {
-  hide();
-  // The next table shown here is another roster: entry starts afresh there.
+void NameEntryScreen::startAfresh() {
+  // The next table shown here is another roster: entry starts afresh there,
+  // and only a roster opened for transfers offers "転入生".
   setEntryEnabled(false);
-  emit menuRequested();
+  transfer_->hide();
 }
 
 }  // namespace gakunen

@@ -21,6 +21,7 @@ class NameEntryScreen : public Screen {
   enum class Opened { ForCorrection, ForTransfers };
   // The roster was just read into the table: the buttons that purpose needs.
   void afterLoad(Opened purpose);
+  void startAfresh() override;
 
  private:
   void enterName();
@@ -28,7 +29,6 @@ class NameEntryScreen : public Screen {
   void save();
   void printRoster();
   void addTransferStudent();
-  void backToMenu();
   void setEntryEnabled(bool on);
   // ColumnCount and RowCount describe this screen's table before it is saved or printed.
   void describeOwnTable();

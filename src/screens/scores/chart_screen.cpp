@@ -1,9 +1,11 @@
 #include "screens/scores/chart_screen.h"
 
 #include "screens/common/app_context.h"
+#include "screens/common/guide_button.h"
 #include "screens/common/printing_scope.h"
 #include "ui/bar_chart.h"
 #include "ui/screen_printer.h"
+#include "ui/window_places.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -58,16 +60,23 @@ ChartScreen::ChartScreen(AppContext& app, QWidget* parent) : QWidget(parent), ap
   print->setObjectName(QStringLiteral("Command1"));
   auto* end = new QPushButton(QStringLiteral("終了"), this);
   end->setObjectName(QStringLiteral("Command2"));
-  for (auto* b : {print, end}) {
+  auto* back = new QPushButton(QStringLiteral("戻る"), this);
+  back->setObjectName(QStringLiteral("ReturnToMenu"));
+  back->setToolTip(QStringLiteral("点数入力画面に戻ります"));
+  for (auto* b : {print, back, end, AddGuideButton(app_, *this)}) {
     b->setMinimumHeight(36);
     buttons->addWidget(b);
   }
   layout->addLayout(buttons);
   ensureSlots(kMinSlots);
-  resize(1100, 700);
+  resize(1000, 700);
 
   connect(print, &QPushButton::clicked, this, &ChartScreen::print);
   connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
+  connect(back, &QPushButton::clicked, this, [this] {
+    hide();
+    emit backRequested();
+  });
 }
 
 int ChartScreen::slotFor(int subjectIndex, bool total) {
@@ -80,7 +89,8 @@ void ChartScreen::ensureSlots(int count) {
     const int index = static_cast<int>(views_.size());
     auto* view = new BarChart(sheet_);
     view->setObjectName(QStringLiteral("MSChart1[%1]").arg(index));
-    view->setMinimumSize(240, 200);
+    // Four charts side by side and three rows still fit a 1024×768 display.
+    view->setMinimumSize(200, 170);
     view->hide();
     views_.append(view);
     data_.append(FrequencyChart{});
@@ -115,7 +125,10 @@ void ChartScreen::setCharts(const QList<FrequencyChart>& charts) {
   // three of four; the screen widens for four, so that every bar keeps room
   // for its score below it.
   const int columns = order.size() > 9 ? 4 : 3;
-  if (columns == 4 && width() < kWideScreenWidth) resize(kWideScreenWidth, height());
+  if (columns == 4 && width() < kWideScreenWidth) {
+    resize(kWideScreenWidth, height());
+    FitOnScreen(this);
+  }
   for (int place = 0; place < order.size(); ++place) charts_->addWidget(order[place], place / columns, place % columns);
 }
 

@@ -36,6 +36,10 @@ class ChartScreen : public QWidget {
   // What slot `index` shows; an empty title and no counts when it got nothing.
   FrequencyChart slotData(int index) const;
 
+ signals:
+  // "戻る": the score screen is shown again in this one's place.
+  void backRequested();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
 

@@ -58,7 +58,7 @@ ScoreScreen::ScoreScreen(AppContext& app, QWidget* parent)
   entry_->setAttribute(Qt::WA_InputMethodEnabled, false);
   entry_->setInputMethodHints(Qt::ImhPreferNumbers | Qt::ImhLatinOnly);
   entry_->installEventFilter(this);
-  buttonColumn()->addWidget(entry_);
+  addLabelledEntry(entry_, QStringLiteral("点数"));
   cursor_ = new EntryCursor(
       *this, *entry_, [this] { return HasEntryColumn(state(), table()) ? state().EntryColumn : -1; },
       [this](int row) { return IsStudentRow(table(), row); });
@@ -84,6 +84,7 @@ ScoreScreen::ScoreScreen(AppContext& app, QWidget* parent)
   add(15, QStringLiteral("度数分布グラフ"))->setEnabled(false);
   add(7, QStringLiteral("印刷"), QStringLiteral("クラスごと、または、順位ごとに印刷します"));
   auto* save = add(11, QStringLiteral("保存"), QStringLiteral("データを保存します"));
+  addReturnToMenuButton();
   auto* end = add(12, QStringLiteral("終了"), QStringLiteral("プログラムを終了します"));
   notice_ = new QLabel(this);
   notice_->setObjectName(QStringLiteral("ScoreNotice"));
@@ -131,6 +132,20 @@ ScoreScreen::ScoreScreen(AppContext& app, QWidget* parent)
   connect(button(13), &QPushButton::clicked, this, &ScoreScreen::frequency);
   connect(button(15), &QPushButton::clicked, this, &ScoreScreen::showCharts);
   connect(button(7), &QPushButton::clicked, this, &ScoreScreen::print);
+}
+
+void ScoreScreen::startAfresh() {
+  // Each button as the screen was built: the work on the next table starts
+  // from the subject choice again.
+  enable({1, 2, 5, 7, 11, 12}, true);
+  enable({3, 4, 6, 8, 9, 10, 13, 15}, false);
+  entry_->clear();
+  entry_->setEnabled(false);
+  entryPositionChosen_ = false;
+  subjectOptions_->setExclusive(false);
+  for (QAbstractButton* option : subjectOptions_->buttons()) option->setChecked(false);
+  subjectOptions_->setExclusive(true);
+  subjectPanel_->hide();
 }
 
 QPushButton* ScoreScreen::button(int number) const {

@@ -35,6 +35,7 @@ class ScoreScreen : public Screen {
   // The file is in and the screen shown: entry starts with the subject
   // choice, and a table that was totalled may go on to its frequencies.
   void afterLoad();
+  void startAfresh() override;
 
  signals:
   // "テスト教科選択": the subject lists are to be offered for this table.

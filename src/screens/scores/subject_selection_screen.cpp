@@ -5,6 +5,7 @@
 #include "model/session/shared_state.h"
 #include "model/table/student_table.h"
 #include "screens/common/app_context.h"
+#include "screens/common/guide_button.h"
 #include "screens/common/screen.h"
 
 #include <QCloseEvent>
@@ -68,6 +69,7 @@ SubjectSelectionScreen::SubjectSelectionScreen(AppContext& app, QWidget* parent)
   buttons->addStretch();
   buttons->addWidget(finish_);
   buttons->addWidget(back);
+  buttons->addWidget(AddGuideButton(app_, *this));
   layout->addLayout(buttons);
   layout->addStretch();
 

@@ -46,6 +46,7 @@ void AddDataDisplayScreen::openOtherTest(const QString& path) {
     dialogs().message(*failure);
     return;
   }
+  setDocumentPath(path);
   if (!notice.isEmpty()) dialogs().message(notice);
   show();
 }
@@ -81,6 +82,7 @@ AddDataExtractScreen::AddDataExtractScreen(AppContext& app, QWidget* parent)
 void AddDataExtractScreen::showExtract(const StudentTable& test, int column, Screen& subjectFile) {
   subjectFile_ = &subjectFile;
   subjectfiles::BuildSubjectTable(test, column, table());
+  setDocumentPath({});
   // A working copy on its way into the subject file, never saved itself:
   // ending the program must not count it as unsaved data.
   table().setModified(false);

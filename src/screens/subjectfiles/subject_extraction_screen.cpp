@@ -17,12 +17,18 @@ SubjectExtractionScreen::SubjectExtractionScreen(AppContext& app, QWidget* paren
                                   QStringLiteral("教科を選んでからここをクリックしてください"), this);
   buttonColumn()->addWidget(panel_);
   panel_->hide();
+  addReturnToMenuButton();
 
   connect(choose, &QPushButton::clicked, this, [this] {
     panel_->clearChoice();
     panel_->show();
   });
   connect(panel_->okButton(), &QPushButton::clicked, this, &SubjectExtractionScreen::extract);
+}
+
+void SubjectExtractionScreen::startAfresh() {
+  panel_->clearChoice();
+  panel_->hide();
 }
 
 void SubjectExtractionScreen::extract() {

@@ -14,6 +14,7 @@ class SubjectExtractionScreen : public Screen {
  public:
   explicit SubjectExtractionScreen(AppContext& app, QWidget* parent = nullptr);
   SubjectChoicePanel* choicePanel() const { return panel_; }
+  void startAfresh() override;
 
  signals:
   // The subject file is to be made from column `column` of this table.

@@ -24,6 +24,7 @@ SubjectFileScreen::SubjectFileScreen(AppContext& app, QWidget* parent)
                            QStringLiteral("テスト名を入力します。漢数字を使用してください。"));
   auto* viewpoints = addButton(QStringLiteral("ViewpointButton"), QStringLiteral("観点別評価"),
                                QStringLiteral("三つの観点の評価と評定を出します"));
+  addReturnToMenuButton();
   auto* end = addButton(QStringLiteral("Command4"), QStringLiteral("終了"), QStringLiteral("プログラムを終了します"));
 
   connect(save, &QPushButton::clicked, this, &SubjectFileScreen::save);
@@ -36,7 +37,10 @@ SubjectFileScreen::SubjectFileScreen(AppContext& app, QWidget* parent)
   connect(end, &QPushButton::clicked, this, [this] { app_.endProgram(); });
 }
 
+void SubjectFileScreen::startAfresh() { testNames_.fill(QString()); }
+
 void SubjectFileScreen::showSubjectOf(const StudentTable& test, int column) {
+  startAfresh();
   subjectfiles::BuildSubjectTable(test, column, table());
   // A new table, in no file yet: nothing of the file shown before applies to it.
   setDocumentPath({});

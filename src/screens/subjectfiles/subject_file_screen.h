@@ -18,6 +18,7 @@ class SubjectFileScreen : public Screen {
 
   // The subject file made from column `column` of a test table, shown.
   void showSubjectOf(const StudentTable& test, int column);
+  void startAfresh() override;
 
  signals:
   // "データの追加": another test's file was chosen to take a column from.

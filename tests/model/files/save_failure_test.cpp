@@ -3,6 +3,7 @@
 // names the right cell, and the table is not marked as saved.
 
 #include "model/files/data_file.h"
+#include "model/files/whole_file.h"
 #include "model/session/shared_state.h"
 #include "support/scratch_mount.h"
 #include "support/table_fixtures.h"
@@ -15,6 +16,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 #include <csignal>
 
 Q_DECLARE_METATYPE(gakunen::SaveError::Kind)
@@ -82,6 +84,37 @@ class SaveFailureTest : public QObject {
   }
 
  private slots:
+  // Every reason a teacher reads is Japanese; the system's own words, which
+  // may be English, appear at most as a detail in brackets.
+  void reasons_data() {
+    QTest::addColumn<int>("error");
+    QTest::addColumn<bool>("writing");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("disk full") << ENOSPC << true << QStringLiteral("ディスクの空きが足りません");
+    QTest::newRow("no permission to write") << EACCES << true << QStringLiteral("書き込みが許可されていません");
+    QTest::newRow("no permission to read") << EPERM << false << QStringLiteral("読み込みが許可されていません");
+    QTest::newRow("no such file") << ENOENT << false << QStringLiteral("ファイルがありません");
+    QTest::newRow("no such folder") << ENOENT << true << QStringLiteral("保存先のフォルダがありません");
+    QTest::newRow("is a folder") << EISDIR << false << QStringLiteral("ファイルではなくフォルダです");
+    QTest::newRow("busy") << EBUSY << true << QStringLiteral("ほかのプログラムが使用中です");
+    QTest::newRow("program running") << ETXTBSY << true << QStringLiteral("ほかのプログラムが使用中です");
+    QTest::newRow("anything else") << EPROTO << false << QStringLiteral("読み書きできませんでした（");
+  }
+
+  void reasons() {
+    QFETCH(int, error);
+    QFETCH(bool, writing);
+    QFETCH(QString, reason);
+    FileFailure failure;
+    failure.error = error;
+    failure.writing = writing;
+    const QString said = failure.reason();
+    QVERIFY2(said.startsWith(reason), qPrintable(said));
+    const qsizetype detail = said.indexOf(u'（');
+    const QString outside = detail < 0 ? said : said.left(detail);
+    for (QChar c : outside) QVERIFY2(c.unicode() > 0x7f || c.isSpace(), qPrintable(said));
+  }
+
   void initTestCase() { QVERIFY(tmp_.isValid()); }
 
   void refusedTables_data() {

@@ -242,6 +242,8 @@ class TransferDialogTest : public QObject {
     TransferApp a;
     a.mixed({3});
     a.open();
+    // The roster was never saved: the way back asks first.
+    a.dialogs->queueConfirm(true);
     a.click("Command6");
     QVERIFY(!a.dialog()->isVisible());
     QCOMPARE(a.state().ModeCode, ModeCode::TransferClosed);
