@@ -286,24 +286,22 @@ class Runner {
       QKeyEvent release(QEvent::KeyRelease, named->code, named->modifiers, named->text);
       QApplication::sendEvent(w, &press);
       QApplication::sendEvent(w, &release);
-    } else if (verb == u"select") {
+    } else if (verb == u"select" || verb == u"click-cell") {
+      // "select" puts the current cell there as the program would; "click-cell"
+      // clicks it as the teacher would.
       const QString spec = arg();
       GridView* grid = gridOf(object(spec), spec);
       const int row = intArg();
       const int col = intArg();
       noMoreArgs();
       requireUsable(grid, spec);
-      grid->setCurrentCell(row, col);
-      if (grid->currentRow() != row || grid->currentCol() != col)
-        fail(QStringLiteral("cell (%1, %2) is not a student's cell of %3").arg(row).arg(col).arg(spec));
-    } else if (verb == u"click-cell") {
-      const QString spec = arg();
-      GridView* grid = gridOf(object(spec), spec);
-      const int row = intArg();
-      const int col = intArg();
-      noMoreArgs();
-      requireUsable(grid, spec);
-      clickCell(grid, row, col);
+      if (verb == u"click-cell") {
+        clickCell(grid, row, col);
+      } else {
+        grid->setCurrentCell(row, col);
+        if (grid->currentRow() != row || grid->currentCol() != col)
+          fail(QStringLiteral("cell (%1, %2) is not a student's cell of %3").arg(row).arg(col).arg(spec));
+      }
     } else if (verb == u"expect-cell-note") {
       const QString spec = arg();
       GridView* grid = gridOf(object(spec), spec);

@@ -114,6 +114,7 @@ QWidget* MainMenu::makeGroup(const QString& name, const QList<int>& numbers) {
     b->setMinimumHeight(40);
     layout->addWidget(b);
     buttons_[n] = b;
+    if (!group->focusProxy()) group->setFocusProxy(b);
   }
   return group;
 }
@@ -124,7 +125,7 @@ void MainMenu::showGroup(Group group) {
   for (int i = 0; i < 5; ++i) groups_[i]->setVisible(i == static_cast<int>(group));
   // The keyboard starts on the group's first button, so Space or Return
   // goes on without the mouse.
-  if (auto* first = groupWidget(group)->findChild<QPushButton*>()) first->setFocus();
+  groupWidget(group)->setFocus();
 }
 
 void MainMenu::closeEvent(QCloseEvent* event) {
