@@ -133,7 +133,7 @@ void NameEntryScreen::printRoster() {
     PrintClassPages(pages, printing.printer());
     setTableVisible(true);
   }
-  if (pages.empty()) dialogs().message(QStringLiteral("組の番号が入った生徒がいないため、印刷するものがありません。"));
+  if (pages.empty()) dialogs().message(NoClassPagesMessage());
 }
 
 void NameEntryScreen::addTransferStudent() {

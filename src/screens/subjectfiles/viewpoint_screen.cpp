@@ -175,7 +175,7 @@ void ViewpointScreen::print() {
   state().RowCount = host_->table().rows();
   const std::vector<ClassPage> pages = BuildClassPages(state(), *host_);
   if (pages.empty()) {
-    dialogs().message(QStringLiteral("組の番号が入った生徒がいないため、印刷するものがありません。"));
+    dialogs().message(NoClassPagesMessage());
     return;
   }
   BusyScope busy(app_);

@@ -51,6 +51,8 @@ std::vector<ClassPage> BuildClassPages(SharedState& state, TableHost& screen) {
   return pages;
 }
 
+QString NoClassPagesMessage() { return QStringLiteral("組の番号が入った生徒がいないため、印刷するものがありません。"); }
+
 bool PrintClassPages(const std::vector<ClassPage>& pages, Printer& printer) {
   std::vector<TablePage> sheets;
   for (const ClassPage& page : pages) sheets.push_back({page.table.get(), ClassHeading(page.classNumber)});

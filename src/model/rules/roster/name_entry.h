@@ -34,6 +34,9 @@ struct ClassPage {
 // columns with the standard widths.
 std::vector<ClassPage> BuildClassPages(SharedState& state, TableHost& screen);
 
+// What the teacher is told when BuildClassPages finds no class to print.
+QString NoClassPagesMessage();
+
 // Prints each class page on a B4 portrait sheet of its own, in one job;
 // false, printing nothing, when there are no pages.
 bool PrintClassPages(const std::vector<ClassPage>& pages, Printer& printer);
